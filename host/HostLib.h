@@ -1,0 +1,2 @@
+// The scripting host's library: everything of vireo-host but its main().
+#pragma once
