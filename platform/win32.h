@@ -19,6 +19,7 @@
 #include "platform/emu/api/types.h"
 #include "platform/emu/api/kernel32.h"
 #include "platform/emu/api/user32.h"
+#include "platform/emu/api/gdi32.h"
 #include "platform/emu/api/advapi32.h"
 #include "platform/emu/api/comctl32.h"
 #include "platform/emu/api/ole32.h"

@@ -1,3 +1,5 @@
-// shell32 as the emulated desktop declares it: the functions, constants and structures the system calls.
+// shell32 as the emulated desktop declares it: shell execution and file operations (shellapi.h) and the
+// shell namespace (shlobj.h).
 #pragma once
-#include "platform/emu/api/types.h"
+#include "platform/emu/api/shellapi.h"
+#include "platform/emu/api/shlobj.h"
