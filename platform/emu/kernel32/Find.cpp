@@ -6,6 +6,7 @@
 #include "platform/emu/kernel32/WinPath.h"
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -32,7 +33,7 @@ bool SameLetter(char a, char b) {
 // extension, and a pattern ending in ".*" also matches names without a dot (as DOS did).
 bool Match(std::string_view pat, std::string_view name) {
     if (pat == "*" || pat == "*.*") return true;
-    if (pat == "*.") return name.find('.') == std::string_view::npos;
+    if (pat == "*.") return name.find('.') == std::string_view::npos || name == "." || name == "..";
     size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
     while (n < name.size()) {
         if (p < pat.size() && (pat[p] == '?' || (pat[p] != '*' && SameLetter(pat[p], name[n])))) {
@@ -94,17 +95,35 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     std::string_view spec = lpFileName;
     if (spec.empty()) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     if (spec.back() == '\\' || spec.back() == '/') return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-    auto p = emu::winpath::Split(Files().FullPath(spec));
-    if (!p || p->kind == emu::winpath::RootKind::Device)
+    // A name without wildcards is found as the path names it; a pattern is taken as written (a trailing
+    // dot means "no extension") in the folder before it.
+    size_t slash = spec.find_last_of("\\/");
+    std::string folderText(slash != std::string_view::npos      ? spec.substr(0, slash + 1)
+                           : spec.size() >= 2 && spec[1] == ':' ? spec.substr(0, 2)
+                                                                : std::string_view("."));
+    std::string pattern(spec.substr(slash != std::string_view::npos      ? slash + 1
+                                    : spec.size() >= 2 && spec[1] == ':' ? 2
+                                                                         : 0));
+    std::optional<emu::winpath::FullPath> folder;
+    if (emu::winpath::HasWildcards(pattern)) {
+        folder = emu::winpath::Split(Files().FullPath(folderText));
+    } else {
+        folder = emu::winpath::Split(Files().FullPath(spec));
+        if (folder && !folder->parts.empty()) {
+            pattern = folder->parts.back();
+            folder->parts.pop_back();
+        } else {
+            pattern.clear();
+        }
+    }
+    if (!folder || folder->kind == emu::winpath::RootKind::Device)
         return Fail(ERROR_INVALID_NAME, INVALID_HANDLE_VALUE);
-    if (p->parts.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-    std::string pattern = p->parts.back();
+    if (pattern.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     std::string plain = pattern;
     std::erase_if(plain, [](char c) { return c == '*' || c == '?'; });
     if (!emu::winpath::IsValidName(plain)) return Fail(ERROR_INVALID_NAME, INVALID_HANDLE_VALUE);
-    p->parts.pop_back();
-    p->trailingSep = false;
-    FileSystem::Lookup parent = Files().Find(p->Text());
+    folder->trailingSep = false;
+    FileSystem::Lookup parent = Files().Find(folder->Text());
     if (!parent.host)
         return Fail(parent.error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : parent.error,
                     INVALID_HANDLE_VALUE);

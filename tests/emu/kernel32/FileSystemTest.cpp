@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
