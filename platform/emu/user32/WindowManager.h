@@ -41,6 +41,9 @@ public:
     // Moves the clock forward by ms, firing each timer at its due time (WM_TIMER, coalesced per timer)
     // and pumping the queue after every step.
     void Advance(uint64_t ms);
+    // Time passes while the thread does not look at its queue: the timers that come due are signalled,
+    // each once however many periods passed, and nothing runs until the next pump.
+    void Elapse(uint64_t ms);
     // Dispatches every queued message (posted, paint, due timers) until the queue is empty. Returns false
     // when a WM_QUIT was retrieved (the pump stops there; QuitCode() tells its exit code).
     bool PumpOnce();

@@ -90,18 +90,18 @@ bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
     return false;
 }
 
-// A thread that waits lets virtual time pass: the clock moves to the next timer's due time.
-bool WaitForSomething() {
+// A thread that waits lets virtual time pass: the clock moves to the next timer's due time. Returns false
+// when nothing the caller waits for can ever come (no message, and no timer it would retrieve).
+bool WaitForSomething(HWND filter, UINT min, UINT max) {
     WindowState& s = S();
     MSG m;
-    if (Retrieve(m, nullptr, 0, 0, false)) return true;
-    Timer* next = nullptr;
-    for (Timer& t : s.timers)
-        if (!next || t.due < next->due) next = &t;
+    if (Retrieve(m, filter, min, max, false)) return true;
+    if (!InRange(WM_TIMER, min, max)) return false;
+    const Timer* next = nullptr;
+    for (const Timer& t : s.timers)
+        if (ForWindow(t.hwnd, filter) && (!next || t.due < next->due)) next = &t;
     if (!next) return false;
-    if (next->due > s.now) s.now = next->due;
-    next->signaled = true;
-    next->due = s.now + next->elapse;
+    s.manager.Elapse(next->due - s.now);
     return true;
 }
 
@@ -205,7 +205,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT min, UINT max) {
             if (msg) *msg = m;
             return m.message != WM_QUIT;
         }
-        if (!WaitForSomething()) {
+        if (!WaitForSomething(hwnd, min, max)) {
             SetError(ERROR_INVALID_PARAMETER);
             return -1;
         }
@@ -213,7 +213,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT min, UINT max) {
 }
 
 BOOL WINAPI WaitMessage(void) {
-    return WaitForSomething();
+    return WaitForSomething(nullptr, 0, 0);
 }
 
 DWORD WINAPI GetMessageTime(void) {

@@ -20,19 +20,25 @@ void WindowManager::Advance(uint64_t ms) {
     WindowState& s = *m_state;
     const uint64_t target = s.now + ms;
     for (;;) {
-        Timer* next = nullptr;
-        for (Timer& t : s.timers)
-            if (t.due <= target &&
-                (!next || t.due < next->due || (t.due == next->due && t.order < next->order)))
-                next = &t;
-        if (!next) break;
-        if (next->due > s.now) s.now = next->due;
-        next->signaled = true;
-        next->due = s.now + next->elapse;
+        uint64_t next = target + 1;
+        for (const Timer& t : s.timers)
+            next = std::min(next, t.due);
+        if (next > target) break;
+        Elapse(next - s.now);
         PumpOnce();
     }
-    s.now = target;
+    Elapse(target - s.now);
     PumpOnce();
+}
+
+void WindowManager::Elapse(uint64_t ms) {
+    WindowState& s = *m_state;
+    s.now += ms;
+    for (Timer& t : s.timers)
+        while (t.due <= s.now) {
+            t.signaled = true;
+            t.due += t.elapse;
+        }
 }
 
 } // namespace emu
