@@ -18,7 +18,8 @@ class Desktop;
 class Gdi;
 struct WindowState;
 
-// One message delivered to a spied window's procedure by the system.
+// One message delivered to a spied window's procedure by the system. wParam and lParam are kept as they
+// were: a pointer they carried is only valid during the call.
 struct SpiedMessage {
     HWND hwnd = nullptr;
     UINT message = 0;
