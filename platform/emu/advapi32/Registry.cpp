@@ -117,6 +117,14 @@ std::optional<std::string> Registry::GetString(std::string_view path, std::strin
     return text.substr(0, text.find('\0'));
 }
 
+std::vector<std::string> Registry::Subkeys(std::string_view path) const {
+    std::vector<std::string> names;
+    if (std::shared_ptr<RegKey> key = AtPath(path, false))
+        for (size_t i = 0; const RegKey* child = key->ChildAt(i); ++i)
+            names.push_back(child->Name());
+    return names;
+}
+
 void Registry::LoadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw std::invalid_argument("cannot read registry file " + file.string());

@@ -60,6 +60,8 @@ public:
     std::optional<RegValue> GetValue(std::string_view path, std::string_view name) const;
     // The text of a value up to its first NUL; none when the value is missing.
     std::optional<std::string> GetString(std::string_view path, std::string_view name) const;
+    // The names of a key's subkeys in enumeration order; empty when the key is missing.
+    std::vector<std::string> Subkeys(std::string_view path) const;
 
     // Loads registry text (described above); throws std::invalid_argument naming the line at fault.
     void Load(std::string_view text);

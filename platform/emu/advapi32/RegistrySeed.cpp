@@ -35,6 +35,7 @@ PerceivedType = text
 HKCR\htmlfile = HTML Document
 HKCR\htmlfile\DefaultIcon = "C:\Program Files\Internet Explorer\iexplore.exe",1
 HKCR\htmlfile\shell = opennew
+HKCR\htmlfile\shell\open\command = "C:\Program Files\Internet Explorer\iexplore.exe" -nohome
 HKCR\htmlfile\shell\opennew = &Open
 HKCR\htmlfile\shell\opennew\command = "C:\Program Files\Internet Explorer\iexplore.exe" "%1"
 HKCR\htmlfile\shell\edit = &Edit

@@ -134,6 +134,10 @@ TEST(RegistrySeedTest, CommonFileTypesAreRegistered) {
     for (const char* cls : {"Folder", "Directory", "Drive", "http", "https"})
         EXPECT_TRUE(reg.KeyExists(std::string("HKCR\\") + cls)) << cls;
     EXPECT_TRUE(reg.GetValue("HKCR\\http", "URL Protocol"));
+    EXPECT_EQ(reg.GetString("HKCR\\htmlfile\\shell", ""), "opennew");
+    EXPECT_EQ(reg.Subkeys("hkcr\\HTMLFILE\\shell"),
+              (std::vector<std::string>{"edit", "open", "opennew", "print"}));
+    EXPECT_TRUE(reg.Subkeys("HKCR\\no such class").empty());
 }
 
 TEST(RegistrySeedTest, RegisterFileTypeWritesExtensionClassAndCommand) {
