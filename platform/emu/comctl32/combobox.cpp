@@ -123,9 +123,11 @@ void SetFocused(HWND hwnd, Combo& c) {
     NotifyParent(hwnd, CBN_SETFOCUS);
 }
 
+// Losing the focus ends any selection in progress: CBN_SELENDCANCEL (and CBN_CLOSEUP when the list was
+// down) come before CBN_KILLFOCUS.
 void KillFocused(HWND hwnd, Combo& c) {
     if (!c.focused) return;
-    if (c.dropped) RollUp(hwnd, c, false);
+    RollUp(hwnd, c, false);
     if (!StateOf<Combo>(hwnd)) return;
     c.focused = false;
     NotifyParent(hwnd, CBN_KILLFOCUS);
