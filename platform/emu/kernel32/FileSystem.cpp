@@ -355,6 +355,10 @@ std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::stri
     return std::nullopt;
 }
 
+size_t FileSystem::FolderScans() const {
+    return m_state->index.Scans();
+}
+
 std::string FileSystem::WindowsName(const fs::path& hostEntry) {
     return Utf8ToAnsi(hostEntry.filename().string());
 }
