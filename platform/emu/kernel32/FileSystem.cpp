@@ -407,7 +407,8 @@ std::optional<std::string> FileSystem::TempPath() const {
 uint32_t FileSystem::Attributes(const Lookup& entry) const {
     if (!entry.host) return INVALID_FILE_ATTRIBUTES;
     if (entry.isRoot) {
-        switch (entry.drive ? DriveType(entry.drive) : DRIVE_REMOTE + 100) {
+        if (!entry.drive) return FILE_ATTRIBUTE_DIRECTORY; // a share's root
+        switch (DriveType(entry.drive)) {
         case DRIVE_FIXED:
         case DRIVE_REMOTE:
         case DRIVE_RAMDISK:
