@@ -1,10 +1,497 @@
 #include "platform/emu/kernel32/FileSystem.h"
+#include "platform/emu/Desktop.h"
+#include "platform/emu/api/kernel32.h"
+#include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/DirectoryIndex.h"
+#include "platform/emu/kernel32/SystemInfo.h"
+#include "platform/emu/kernel32/WinPath.h"
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <sys/stat.h>
 
 namespace emu {
 
-struct FileSystem::State {};
+namespace fs = std::filesystem;
+using winpath::RootKind;
+
+namespace {
+
+constexpr uint32_t kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                               FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
+                               FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+struct Drive {
+    fs::path host;
+    unsigned type = DRIVE_FIXED;
+    std::string label;
+    bool media = true;
+    std::optional<std::pair<uint64_t, uint64_t>> space;
+};
+
+struct Share {
+    std::string server;
+    std::string share;
+    fs::path host;
+};
+
+using InodeKey = std::pair<unsigned long, unsigned long>;
+
+std::optional<InodeKey> InodeOf(const fs::path& host) {
+    struct stat st;
+    if (::lstat(host.c_str(), &st) != 0) return std::nullopt;
+    return InodeKey{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)};
+}
+
+char UpperLetter(char letter) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
+
+std::string ShareKey(std::string_view server, std::string_view share) {
+    return AnsiUpper(server) + "\\" + AnsiUpper(share);
+}
+
+} // namespace
+
+struct FileSystem::State {
+    std::map<char, Drive> drives;
+    std::map<std::string, Share> shares;
+    std::string cwd = "C:\\";
+    std::map<char, std::string> driveDirs;
+    std::map<InodeKey, uint32_t> attributes;
+    mutable DirectoryIndex index;
+
+    const Drive* DriveOf(char letter) const {
+        auto it = drives.find(UpperLetter(letter));
+        return it == drives.end() ? nullptr : &it->second;
+    }
+};
 
 FileSystem::FileSystem(Desktop& desktop) : m_desktop(desktop), m_state(std::make_unique<State>()) {}
 FileSystem::~FileSystem() = default;
+
+// ---- Drives and shares ----
+
+void FileSystem::Mount(char letter, const fs::path& hostDir, unsigned type, std::string label) {
+    letter = UpperLetter(letter);
+    if (letter < 'A' || letter > 'Z') throw std::invalid_argument("FileSystem::Mount: not a drive letter");
+    std::error_code ec;
+    fs::create_directories(hostDir, ec);
+    Drive d;
+    d.host = fs::absolute(hostDir, ec);
+    d.type = type;
+    d.label = std::move(label);
+    m_state->drives[letter] = std::move(d);
+    if (auto temp = TempPath()) {
+        auto p = winpath::Split(*temp);
+        if (p && p->kind == RootKind::Drive && p->drive == letter && type != DRIVE_CDROM)
+            CreatePath(*temp, true);
+    }
+}
+
+fs::path FileSystem::MountScratch(char letter, unsigned type, std::string label) {
+    fs::path host = m_desktop.ScratchDir() / std::string(1, UpperLetter(letter));
+    Mount(letter, host, type, std::move(label));
+    return host;
+}
+
+void FileSystem::Unmount(char letter) {
+    m_state->drives.erase(UpperLetter(letter));
+}
+
+void FileSystem::SetMedia(char letter, bool present) {
+    auto it = m_state->drives.find(UpperLetter(letter));
+    if (it == m_state->drives.end()) return;
+    if (it->second.type == DRIVE_REMOVABLE || it->second.type == DRIVE_CDROM) it->second.media = present;
+}
+
+void FileSystem::AddShare(std::string_view server, std::string_view share, const fs::path& hostDir) {
+    std::error_code ec;
+    fs::create_directories(hostDir, ec);
+    m_state->shares[ShareKey(server, share)] =
+        Share{std::string(server), std::string(share), fs::absolute(hostDir, ec)};
+}
+
+fs::path FileSystem::MountScratchShare(std::string_view server, std::string_view share) {
+    fs::path host = m_desktop.ScratchDir() / "unc" / AnsiToUtf8(server) / AnsiToUtf8(share);
+    AddShare(server, share, host);
+    return host;
+}
+
+bool FileSystem::IsMounted(char letter) const {
+    return m_state->DriveOf(letter) != nullptr;
+}
+
+std::vector<char> FileSystem::Drives() const {
+    std::vector<char> out;
+    for (const auto& [letter, drive] : m_state->drives)
+        out.push_back(letter);
+    return out;
+}
+
+unsigned FileSystem::DriveType(char letter) const {
+    const Drive* d = m_state->DriveOf(letter);
+    return d ? d->type : DRIVE_NO_ROOT_DIR;
+}
+
+bool FileSystem::HasMedia(char letter) const {
+    const Drive* d = m_state->DriveOf(letter);
+    return d && d->media;
+}
+
+std::string FileSystem::Label(char letter) const {
+    const Drive* d = m_state->DriveOf(letter);
+    return d ? d->label : std::string();
+}
+
+void FileSystem::SetLabel(char letter, std::string label) {
+    auto it = m_state->drives.find(UpperLetter(letter));
+    if (it != m_state->drives.end()) it->second.label = std::move(label);
+}
+
+uint32_t FileSystem::SerialNumber(char letter) const {
+    return 0x1C3E0000u + (static_cast<uint32_t>(UpperLetter(letter)) << 8) + DriveType(letter);
+}
+
+void FileSystem::SetDiskSpace(char letter, uint64_t total, uint64_t free) {
+    auto it = m_state->drives.find(UpperLetter(letter));
+    if (it != m_state->drives.end()) it->second.space = {total, free};
+}
+
+std::pair<uint64_t, uint64_t> FileSystem::DiskSpace(char letter) const {
+    const Drive* d = m_state->DriveOf(letter);
+    if (!d) return {0, 0};
+    if (d->space) return *d->space;
+    if (d->type == DRIVE_CDROM) return {650ull << 20, 0};
+    return {20ull << 30, 10ull << 30};
+}
+
+std::vector<std::string> FileSystem::Servers() const {
+    std::vector<std::string> out;
+    std::set<std::string> seen;
+    for (const auto& [key, share] : m_state->shares)
+        if (seen.insert(AnsiUpper(share.server)).second) out.push_back(share.server);
+    return out;
+}
+
+std::vector<std::string> FileSystem::Shares(std::string_view server) const {
+    std::vector<std::string> out;
+    for (const auto& [key, share] : m_state->shares)
+        if (AnsiEqualNoCase(share.server, server)) out.push_back(share.share);
+    return out;
+}
+
+bool FileSystem::IsReadOnlyDrive(char letter) const {
+    return DriveType(letter) == DRIVE_CDROM;
+}
+
+// ---- Paths ----
+
+std::string FileSystem::DriveDirectory(char letter) const {
+    letter = UpperLetter(letter);
+    auto cur = winpath::Split(m_state->cwd);
+    if (cur && cur->kind == RootKind::Drive && cur->drive == letter) return m_state->cwd;
+    auto it = m_state->driveDirs.find(letter);
+    return it != m_state->driveDirs.end() ? it->second : std::string(1, letter) + ":\\";
+}
+
+std::string FileSystem::CurrentDirectory() const {
+    return m_state->cwd;
+}
+
+std::string FileSystem::FullPath(std::string_view in) const {
+    if (in.empty()) return {};
+    std::string s(in);
+    for (char& c : s)
+        if (c == '/') c = '\\';
+    std::string combined;
+    if (s.size() >= 2 && s[0] == '\\' && s[1] == '\\') {
+        combined = s;
+    } else if (s.size() >= 2 && std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':') {
+        if (s.size() >= 3 && s[2] == '\\') {
+            combined = s;
+        } else { // "D:" or "D:dir": against D's current directory
+            combined = DriveDirectory(s[0]);
+            if (s.size() > 2) combined += "\\" + s.substr(2);
+        }
+    } else if (s[0] == '\\') {
+        auto cur = winpath::Split(m_state->cwd);
+        combined = (cur ? cur->Root() : std::string("C:\\")) + s;
+    } else {
+        combined = m_state->cwd + "\\" + s;
+    }
+    auto p = winpath::Split(combined);
+    if (!p || p->kind == RootKind::Device) return s;
+    winpath::Normalize(*p);
+    return p->Text();
+}
+
+FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) const {
+    Lookup r;
+    if (winPath.empty()) {
+        r.error = ERROR_PATH_NOT_FOUND;
+        return r;
+    }
+    // The narrow functions take at most MAX_PATH characters.
+    if (winPath.size() >= MAX_PATH) {
+        r.error = ERROR_FILENAME_EXCED_RANGE;
+        return r;
+    }
+    r.fullPath = FullPath(winPath);
+    auto p = winpath::Split(r.fullPath);
+    if (!p || p->kind == RootKind::Device) {
+        r.error = ERROR_INVALID_NAME;
+        return r;
+    }
+    if (r.fullPath.size() >= MAX_PATH) {
+        r.error = ERROR_FILENAME_EXCED_RANGE;
+        return r;
+    }
+    for (const std::string& part : p->parts)
+        if (!winpath::IsValidName(part)) {
+            r.error = ERROR_INVALID_NAME;
+            return r;
+        }
+    fs::path cur;
+    if (p->kind == RootKind::Drive) {
+        const Drive* d = m_state->DriveOf(p->drive);
+        if (!d) {
+            r.error = ERROR_PATH_NOT_FOUND;
+            return r;
+        }
+        if (!d->media) {
+            r.error = ERROR_NOT_READY;
+            return r;
+        }
+        cur = d->host;
+        r.drive = p->drive;
+    } else {
+        bool serverKnown = !Shares(p->server).empty();
+        if (p->kind == RootKind::Server) {
+            r.error = serverKnown ? ERROR_BAD_PATHNAME : ERROR_BAD_NETPATH;
+            return r;
+        }
+        auto it = m_state->shares.find(ShareKey(p->server, p->share));
+        if (it == m_state->shares.end()) {
+            r.error = serverKnown ? ERROR_BAD_NET_NAME : ERROR_BAD_NETPATH;
+            return r;
+        }
+        cur = it->second.host;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(cur, ec)) {
+        r.error = ERROR_PATH_NOT_FOUND;
+        return r;
+    }
+    bool isDir = true;
+    for (size_t i = 0; i < p->parts.size(); ++i) {
+        bool last = i + 1 == p->parts.size();
+        auto child = FindChild(cur, p->parts[i]);
+        if (!child) {
+            if (!last) {
+                r.error = ERROR_PATH_NOT_FOUND;
+            } else if (forCreate) {
+                r.host = cur / AnsiToUtf8(p->parts[i]);
+            } else {
+                r.error = ERROR_FILE_NOT_FOUND;
+            }
+            return r;
+        }
+        isDir = fs::is_directory(fs::symlink_status(*child, ec));
+        if (!last && !isDir) {
+            r.error = ERROR_PATH_NOT_FOUND;
+            return r;
+        }
+        cur = std::move(*child);
+    }
+    if (p->trailingSep && !isDir) { // "C:\file.txt\"
+        r.error = ERROR_INVALID_NAME;
+        return r;
+    }
+    r.host = cur;
+    r.exists = true;
+    r.isDir = isDir;
+    r.isRoot = p->parts.empty();
+    return r;
+}
+
+FileSystem::Lookup FileSystem::Find(std::string_view winPath) const {
+    return Walk(winPath, false);
+}
+FileSystem::Lookup FileSystem::FindForCreate(std::string_view winPath) const {
+    return Walk(winPath, true);
+}
+
+std::optional<fs::path> FileSystem::Resolve(std::string_view winPath) const {
+    return Find(winPath).host;
+}
+
+std::optional<fs::path> FileSystem::ResolveForCreate(std::string_view winPath) const {
+    return FindForCreate(winPath).host;
+}
+
+std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::string_view ansiName) const {
+    if (ansiName.empty() || ansiName == "." || ansiName == "..") return std::nullopt;
+    std::error_code ec;
+    auto usable = [&](const fs::path& p) {
+        auto st = fs::symlink_status(p, ec);
+        return fs::exists(st) && !fs::is_symlink(st);
+    };
+    std::string utf8 = AnsiToUtf8(ansiName);
+    fs::path exact = hostDir / utf8;
+    if (usable(exact)) return exact;
+    if (auto name = m_state->index.Find(hostDir, utf8)) {
+        fs::path found = hostDir / *name;
+        if (usable(found)) return found;
+    }
+    if (ansiName.find('~') != std::string_view::npos) { // an 8.3 alias
+        if (const ShortNameTable* table = m_state->index.ShortNames(hostDir)) {
+            std::string host = table->HostNameOf(ansiName);
+            if (!host.empty() && usable(hostDir / host)) return hostDir / host;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string FileSystem::WindowsName(const fs::path& hostEntry) {
+    return Utf8ToAnsi(hostEntry.filename().string());
+}
+
+std::string FileSystem::ShortName(const fs::path& hostEntry) const {
+    const ShortNameTable* table = m_state->index.ShortNames(hostEntry.parent_path());
+    return table ? table->AliasOf(hostEntry.filename().string()) : std::string();
+}
+
+// ---- Current directories and the temporary folder ----
+
+uint32_t FileSystem::SetCurrentDirectory(std::string_view winPath) {
+    Lookup r = Find(winPath);
+    if (!r.host) return r.error;
+    if (!r.isDir) return ERROR_DIRECTORY;
+    auto p = winpath::Split(r.fullPath);
+    p->trailingSep = false;
+    m_state->cwd = p->Text();
+    if (p->kind == RootKind::Drive) m_state->driveDirs[p->drive] = m_state->cwd;
+    return 0;
+}
+
+std::optional<std::string> FileSystem::TempPath() const {
+    const SystemInfo& sys = m_desktop.System();
+    std::string path;
+    for (const char* name : {"TMP", "TEMP", "USERPROFILE"}) {
+        auto v = sys.Environment(name);
+        if (v && !v->empty()) {
+            path = *v;
+            break;
+        }
+    }
+    if (path.empty()) path = sys.WindowsDirectory();
+    std::string full = FullPath(path);
+    auto p = winpath::Split(full);
+    if (!p) return std::nullopt;
+    if (p->kind == RootKind::Drive && !IsMounted(p->drive)) return std::nullopt;
+    if (p->kind == RootKind::Share && !m_state->shares.count(ShareKey(p->server, p->share)))
+        return std::nullopt;
+    if (full.back() != '\\') full += '\\';
+    return full;
+}
+
+// ---- Attributes ----
+
+uint32_t FileSystem::Attributes(const Lookup& entry) const {
+    if (!entry.host) return INVALID_FILE_ATTRIBUTES;
+    if (entry.isRoot) {
+        switch (entry.drive ? DriveType(entry.drive) : DRIVE_REMOTE + 100) {
+        case DRIVE_FIXED:
+        case DRIVE_REMOTE:
+        case DRIVE_RAMDISK:
+            return FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        case DRIVE_CDROM:
+            return FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
+        default:
+            return FILE_ATTRIBUTE_DIRECTORY;
+        }
+    }
+    struct stat st;
+    if (::lstat(entry.host->c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
+    bool isDir = S_ISDIR(st.st_mode);
+    uint32_t a;
+    auto it = m_state->attributes.find(
+        InodeKey{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)});
+    if (it != m_state->attributes.end()) {
+        a = it->second & ~FILE_ATTRIBUTE_NORMAL;
+    } else {
+        a = isDir ? 0 : FILE_ATTRIBUTE_ARCHIVE;
+        if (entry.host->filename().string().starts_with('.')) a |= FILE_ATTRIBUTE_HIDDEN;
+        if (!isDir && !(st.st_mode & S_IWUSR)) a |= FILE_ATTRIBUTE_READONLY;
+    }
+    if (!isDir && entry.drive && IsReadOnlyDrive(entry.drive)) a |= FILE_ATTRIBUTE_READONLY;
+    if (isDir) a |= FILE_ATTRIBUTE_DIRECTORY;
+    return a ? a : FILE_ATTRIBUTE_NORMAL;
+}
+
+void FileSystem::SetAttributes(const fs::path& host, uint32_t attributes) {
+    if (auto key = InodeOf(host)) m_state->attributes[*key] = attributes & kSettable;
+}
+
+void FileSystem::MarkChanged(const fs::path& host) {
+    if (auto key = InodeOf(host)) {
+        auto it = m_state->attributes.find(*key);
+        if (it != m_state->attributes.end())
+            it->second = (it->second & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE;
+    }
+}
+
+void FileSystem::ForgetAttributes(const fs::path& host) {
+    if (auto key = InodeOf(host)) m_state->attributes.erase(*key);
+}
+
+// ---- Test conveniences ----
+
+fs::path FileSystem::CreatePath(std::string_view winPath, bool lastIsDir) {
+    std::string full = FullPath(winPath);
+    auto p = winpath::Split(full);
+    auto fail = [&](const char* why) {
+        return std::runtime_error("emu::FileSystem: cannot create " + std::string(winPath) + ": " + why);
+    };
+    if (!p || p->kind == RootKind::Device || p->kind == RootKind::Server)
+        throw fail("not a drive or share path");
+    fs::path cur;
+    if (p->kind == RootKind::Drive) {
+        const Drive* d = m_state->DriveOf(p->drive);
+        if (!d) throw fail("the drive is not mounted");
+        cur = d->host;
+    } else {
+        auto it = m_state->shares.find(ShareKey(p->server, p->share));
+        if (it == m_state->shares.end()) throw fail("no such share");
+        cur = it->second.host;
+    }
+    std::error_code ec;
+    for (size_t i = 0; i < p->parts.size(); ++i) {
+        if (!winpath::IsValidName(p->parts[i])) throw fail("invalid name");
+        bool last = i + 1 == p->parts.size();
+        if (auto child = FindChild(cur, p->parts[i])) {
+            cur = *child;
+        } else {
+            cur /= AnsiToUtf8(p->parts[i]);
+            if (!last || lastIsDir) fs::create_directory(cur, ec);
+        }
+    }
+    return cur;
+}
+
+fs::path FileSystem::WriteFile(std::string_view winPath, std::string_view content) {
+    fs::path host = CreatePath(winPath, false);
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("emu::FileSystem: cannot write " + std::string(winPath));
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    return host;
+}
+
+fs::path FileSystem::MakeDir(std::string_view winPath) {
+    return CreatePath(winPath, true);
+}
 
 } // namespace emu

@@ -1,12 +1,22 @@
 // The emulated desktop's file system: drive letters and UNC shares mapped onto host folders. Windows paths
 // resolve without regard to letter case (c:\WINDOWS finds C:\Windows), / works like \, and names keep the
-// case they were created with. Nothing outside the mounted folders is ever reached.
+// case they were created with. Nothing outside the mounted folders is ever reached: ".." stops at a drive
+// or share root and symbolic links on the host are not followed. Host names are UTF-8; Windows sees them
+// in the ANSI code page (a character it cannot hold shows as "?", as FindFirstFileA shows it).
+//
+// Attributes: a folder is FILE_ATTRIBUTE_DIRECTORY, a file FILE_ATTRIBUTE_ARCHIVE, as on a fresh NTFS
+// volume; a host dot-file or dot-folder is also HIDDEN; a host file without write permission and every
+// file of a CD-ROM are READONLY. SetFileAttributesA (or SetAttributes) records other bits per file,
+// kept by inode so that they follow renames. A drive root reports DIRECTORY | HIDDEN | SYSTEM (0x16) on
+// fixed, network and RAM drives, DIRECTORY on removable drives and DIRECTORY | READONLY on CD-ROMs.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace emu {
 
@@ -17,30 +27,97 @@ public:
     explicit FileSystem(Desktop& desktop);
     ~FileSystem();
 
-    // Drives. type is a GetDriveType value (2 removable, 3 fixed, 4 remote, 5 CD-ROM).
+    // Drives. type is a GetDriveType value (2 removable, 3 fixed, 4 remote, 5 CD-ROM, 6 RAM disk). The host
+    // folder is created when missing. Mounting the system drive (that of the TEMP folder) creates the
+    // temporary folder on it.
     void Mount(char letter, const std::filesystem::path& hostDir, unsigned type = 3, std::string label = "");
     // Creates the folder <scratch>/<letter> and mounts it; returns the host folder.
     std::filesystem::path MountScratch(char letter, unsigned type = 3, std::string label = "");
     void Unmount(char letter);
     // Removable and CD-ROM drives: whether a medium is in the drive (a drive without one is not ready).
+    // A drive is mounted with its medium in.
     void SetMedia(char letter, bool present);
     // \\server\share mapped onto a host folder.
     void AddShare(std::string_view server, std::string_view share, const std::filesystem::path& hostDir);
+    // Creates the folder <scratch>/unc/<server>/<share> and shares it; returns the host folder.
+    std::filesystem::path MountScratchShare(std::string_view server, std::string_view share);
+
+    // What the drives are.
+    bool IsMounted(char letter) const;
+    std::vector<char> Drives() const;      // upper-case letters, A to Z
+    unsigned DriveType(char letter) const; // 1 (DRIVE_NO_ROOT_DIR) when not mounted
+    bool HasMedia(char letter) const;      // fixed drives always have theirs
+    std::string Label(char letter) const;
+    void SetLabel(char letter, std::string label);
+    uint32_t SerialNumber(char letter) const;
+    // Sizes GetDiskFreeSpaceExA reports; by default 20 GiB with 10 GiB free (CD-ROMs: 650 MB, none free).
+    void SetDiskSpace(char letter, uint64_t total, uint64_t free);
+    std::pair<uint64_t, uint64_t> DiskSpace(char letter) const; // total, free
+    std::vector<std::string> Servers() const;                   // as added, in order of their names
+    std::vector<std::string> Shares(std::string_view server) const;
 
     // The host path of an existing file or folder; none when missing, not ready or outside the mounts.
     std::optional<std::filesystem::path> Resolve(std::string_view winPath) const;
-    // The host path for a file or folder to be created: its parent folder must exist.
+    // The host path for a file or folder to be created: its parent folder must exist. When the name is
+    // already there (in any case), its existing host path.
     std::optional<std::filesystem::path> ResolveForCreate(std::string_view winPath) const;
     // The path made absolute against the current drive and directory, separators as backslashes, "." and
     // ".." parts resolved.
     std::string FullPath(std::string_view winPath) const;
 
-    // Test conveniences: create a file (and its folders) or a folder at a Windows path.
+    // Resolve and ResolveForCreate with the Windows error of a failure (ERROR_FILE_NOT_FOUND,
+    // ERROR_PATH_NOT_FOUND, ERROR_NOT_READY, ERROR_BAD_NETPATH, ERROR_BAD_NET_NAME, ERROR_INVALID_NAME,
+    // ERROR_FILENAME_EXCED_RANGE...).
+    struct Lookup {
+        std::optional<std::filesystem::path> host;
+        uint32_t error = 0;
+        bool exists = false;
+        bool isDir = false;
+        bool isRoot = false;  // a drive or share root
+        char drive = 0;       // the drive letter; 0 on a share
+        std::string fullPath; // the Windows full path looked up
+    };
+    Lookup Find(std::string_view winPath) const;
+    Lookup FindForCreate(std::string_view winPath) const;
+
+    // The current directory ("C:\" or "C:\work", never with a trailing backslash but at a root) and the
+    // current directory of each drive (as Windows keeps "=C:"). Setting one returns 0 or the Windows error.
+    std::string CurrentDirectory() const;
+    std::string DriveDirectory(char letter) const;
+    uint32_t SetCurrentDirectory(std::string_view winPath);
+
+    // The temporary folder (with a trailing backslash) as GetTempPathA finds it from TMP, TEMP,
+    // USERPROFILE and the Windows folder; none when its drive is not mounted.
+    std::optional<std::string> TempPath() const;
+
+    // Attributes of an existing entry, as GetFileAttributesA reports them (see above).
+    uint32_t Attributes(const Lookup& entry) const;
+    // Records the settable bits (READONLY, HIDDEN, SYSTEM, ARCHIVE, NORMAL, TEMPORARY, OFFLINE,
+    // NOT_CONTENT_INDEXED) of an existing host entry.
+    void SetAttributes(const std::filesystem::path& host, uint32_t attributes);
+    // A written file gets its ARCHIVE bit back.
+    void MarkChanged(const std::filesystem::path& host);
+    // Drops what was recorded for a host entry (before it is deleted).
+    void ForgetAttributes(const std::filesystem::path& host);
+    // Whether writes are refused on a drive (CD-ROMs).
+    bool IsReadOnlyDrive(char letter) const;
+
+    // The name of a host entry as Windows sees it, and its 8.3 alias ("" when the name fits 8.3).
+    static std::string WindowsName(const std::filesystem::path& hostEntry);
+    std::string ShortName(const std::filesystem::path& hostEntry) const;
+    // The entry of a host folder named name (ANSI, a long name or an 8.3 alias) without regard to case.
+    std::optional<std::filesystem::path> FindChild(const std::filesystem::path& hostDir,
+                                                   std::string_view ansiName) const;
+
+    // Test conveniences: create a file (and its folders) or a folder at a Windows path. They throw
+    // std::runtime_error when the path is not on a mounted drive or share.
     std::filesystem::path WriteFile(std::string_view winPath, std::string_view content = "");
     std::filesystem::path MakeDir(std::string_view winPath);
 
 private:
     struct State;
+    Lookup Walk(std::string_view winPath, bool forCreate) const;
+    std::filesystem::path CreatePath(std::string_view winPath, bool lastIsDir);
     Desktop& m_desktop;
     std::unique_ptr<State> m_state;
 };

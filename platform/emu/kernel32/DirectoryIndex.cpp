@@ -1,0 +1,139 @@
+#include "platform/emu/kernel32/DirectoryIndex.h"
+#include "platform/emu/kernel32/CodePage.h"
+#include <cerrno>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace emu {
+
+namespace {
+constexpr size_t kMaxFolders = 4096;
+constexpr uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ONLYDIR;
+} // namespace
+
+DirectoryIndex::DirectoryIndex() {
+    m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+}
+
+DirectoryIndex::~DirectoryIndex() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+void DirectoryIndex::Forget(const Key& key) {
+    auto it = m_folders.find(key);
+    if (it == m_folders.end()) return;
+    if (it->second.watch >= 0) {
+        m_watches.erase(it->second.watch);
+        inotify_rm_watch(m_fd, it->second.watch);
+    }
+    m_folders.erase(it);
+}
+
+void DirectoryIndex::ForgetAll() {
+    for (auto& [key, folder] : m_folders)
+        if (folder.watch >= 0) inotify_rm_watch(m_fd, folder.watch);
+    m_folders.clear();
+    m_watches.clear();
+}
+
+void DirectoryIndex::Drain() {
+    if (m_fd < 0) return;
+    alignas(inotify_event) char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(m_fd, buf, sizeof buf);
+        if (n <= 0) break;
+        for (char* p = buf; p < buf + n;) {
+            auto* ev = reinterpret_cast<inotify_event*>(p);
+            p += sizeof(inotify_event) + ev->len;
+            if (ev->mask & IN_Q_OVERFLOW) {
+                ForgetAll();
+                continue;
+            }
+            auto w = m_watches.find(ev->wd);
+            if (w == m_watches.end()) continue;
+            Key key = w->second;
+            if (ev->mask & IN_IGNORED) { // the folder is gone
+                m_watches.erase(w);
+                m_folders.erase(key);
+                continue;
+            }
+            Folder& folder = m_folders[key];
+            folder.shortNames.reset();
+            if (!ev->len) continue;
+            std::string name(ev->name);
+            std::string fold = FoldUtf8(name);
+            if (ev->mask & (IN_CREATE | IN_MOVED_TO)) {
+                if (!folder.byFold.emplace(fold, name).second) ++folder.spellings[fold];
+            } else if (ev->mask & (IN_DELETE | IN_MOVED_FROM)) {
+                if (folder.spellings.count(fold))
+                    folder.stale = true; // another spelling of the name may still be there: read again
+                else
+                    folder.byFold.erase(fold);
+            }
+        }
+    }
+}
+
+void DirectoryIndex::Build(const std::filesystem::path& dir, Folder& folder) {
+    folder.byFold.clear();
+    folder.spellings.clear();
+    folder.shortNames.reset();
+    folder.stale = false;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        auto [pos, inserted] = folder.byFold.emplace(FoldUtf8(name), name);
+        if (!inserted) { // the same name under two spellings: the first in byte order wins
+            ++folder.spellings[pos->first];
+            if (name < pos->second) pos->second = name;
+        }
+    }
+}
+
+DirectoryIndex::Folder* DirectoryIndex::Get(const std::filesystem::path& dir) {
+    struct stat st;
+    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    Drain();
+    Key key{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)};
+    auto it = m_folders.find(key);
+    if (it != m_folders.end()) {
+        if (it->second.watch < 0 || it->second.stale) Build(dir, it->second);
+        return &it->second;
+    }
+    if (m_folders.size() >= kMaxFolders) ForgetAll();
+    Folder& folder = m_folders[key];
+    // Watch first, then read: a change in between is both seen by the read and queued, which is harmless.
+    if (m_fd >= 0) {
+        folder.watch = inotify_add_watch(m_fd, dir.c_str(), kEvents);
+        if (folder.watch >= 0) {
+            // The same inode under another path returns the same watch.
+            m_watches[folder.watch] = key;
+        }
+    }
+    Build(dir, folder);
+    return &folder;
+}
+
+std::optional<std::string> DirectoryIndex::Find(const std::filesystem::path& dir, std::string_view utf8Name) {
+    Folder* folder = Get(dir);
+    if (!folder) return std::nullopt;
+    auto it = folder->byFold.find(FoldUtf8(utf8Name));
+    if (it == folder->byFold.end()) return std::nullopt;
+    return it->second;
+}
+
+const ShortNameTable* DirectoryIndex::ShortNames(const std::filesystem::path& dir) {
+    Folder* folder = Get(dir);
+    if (!folder) return nullptr;
+    if (!folder->shortNames) {
+        std::vector<ShortNameTable::Name> names;
+        names.reserve(folder->byFold.size());
+        for (const auto& [fold, name] : folder->byFold)
+            names.push_back({Utf8ToAnsi(name), name});
+        folder->shortNames = std::make_unique<ShortNameTable>(names);
+    }
+    return folder->shortNames.get();
+}
+
+} // namespace emu

@@ -1,0 +1,74 @@
+// Rectangle helpers.
+#include "platform/emu/user32/WindowState.h"
+#include <algorithm>
+
+BOOL WINAPI SetRect(LPRECT rc, int l, int t, int r, int b) {
+    if (!rc) return FALSE;
+    *rc = RECT{l, t, r, b};
+    return TRUE;
+}
+
+BOOL WINAPI SetRectEmpty(LPRECT rc) {
+    return SetRect(rc, 0, 0, 0, 0);
+}
+
+BOOL WINAPI CopyRect(LPRECT dst, const RECT* src) {
+    if (!dst || !src) return FALSE;
+    *dst = *src;
+    return TRUE;
+}
+
+BOOL WINAPI IsRectEmpty(const RECT* rc) {
+    return !rc || rc->right <= rc->left || rc->bottom <= rc->top;
+}
+
+BOOL WINAPI PtInRect(const RECT* rc, POINT pt) {
+    return rc && pt.x >= rc->left && pt.x < rc->right && pt.y >= rc->top && pt.y < rc->bottom;
+}
+
+BOOL WINAPI OffsetRect(LPRECT rc, int dx, int dy) {
+    if (!rc) return FALSE;
+    rc->left += dx;
+    rc->right += dx;
+    rc->top += dy;
+    rc->bottom += dy;
+    return TRUE;
+}
+
+BOOL WINAPI InflateRect(LPRECT rc, int dx, int dy) {
+    if (!rc) return FALSE;
+    rc->left -= dx;
+    rc->right += dx;
+    rc->top -= dy;
+    rc->bottom += dy;
+    return TRUE;
+}
+
+// An empty intersection gives an empty (all zero) rectangle and FALSE.
+BOOL WINAPI IntersectRect(LPRECT dst, const RECT* a, const RECT* b) {
+    if (!dst || !a || !b) return FALSE;
+    RECT r{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
+           std::min(a->bottom, b->bottom)};
+    if (IsRectEmpty(a) || IsRectEmpty(b) || IsRectEmpty(&r)) {
+        *dst = RECT{0, 0, 0, 0};
+        return FALSE;
+    }
+    *dst = r;
+    return TRUE;
+}
+
+BOOL WINAPI UnionRect(LPRECT dst, const RECT* a, const RECT* b) {
+    if (!dst || !a || !b) return FALSE;
+    if (IsRectEmpty(a))
+        *dst = IsRectEmpty(b) ? RECT{0, 0, 0, 0} : *b;
+    else if (IsRectEmpty(b))
+        *dst = *a;
+    else
+        *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
+                    std::max(a->bottom, b->bottom)};
+    return !IsRectEmpty(dst);
+}
+
+BOOL WINAPI EqualRect(const RECT* a, const RECT* b) {
+    return a && b && a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
+}

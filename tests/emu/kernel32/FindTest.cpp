@@ -1,0 +1,118 @@
+#include "platform/emu/Desktop.h"
+#include "platform/emu/kernel32/FileSystem.h"
+#include "platform/win32.h"
+#include <fstream>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FindTest : public ::testing::Test {
+protected:
+    FindTest() {
+        c = desk.Files().MountScratch('C');
+        desk.Files().MakeDir("C:\\dir\\Sub Folder");
+        desk.Files().WriteFile("C:\\dir\\b.TXT", "12345");
+        desk.Files().WriteFile("C:\\dir\\a.txt", "1");
+        desk.Files().WriteFile("C:\\dir\\README", "");
+        desk.Files().WriteFile("C:\\dir\\Long File Name.html", "<html>");
+        std::ofstream(c / "dir" / "\xE6\x97\xA5.txt") << "x"; // a name outside the code page
+    }
+    // Every name (and alias) a search yields, in order: NTFS order, by upper-case UTF-16, so the name
+    // outside the code page comes last.
+    std::vector<std::string> Names(const char* spec, std::vector<std::string>* aliases = nullptr) {
+        std::vector<std::string> out;
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA(spec, &fd);
+        if (h == INVALID_HANDLE_VALUE) return out;
+        do {
+            out.push_back(fd.cFileName);
+            if (aliases) aliases->push_back(fd.cAlternateFileName);
+        } while (FindNextFileA(h, &fd));
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_MORE_FILES));
+        EXPECT_TRUE(FindClose(h));
+        return out;
+    }
+    emu::Desktop desk;
+    std::filesystem::path c;
+};
+
+using List = std::vector<std::string>;
+
+TEST_F(FindTest, PatternsAndOrder) {
+    const struct {
+        const char* spec;
+        List want;
+    } cases[] = {
+        {"C:\\dir\\*", {".", "..", "a.txt", "b.TXT", "Long File Name.html", "README", "Sub Folder", "?.txt"}},
+        {"c:\\DIR\\*.*",
+         {".", "..", "a.txt", "b.TXT", "Long File Name.html", "README", "Sub Folder", "?.txt"}},
+        {"C:\\dir\\*.txt", {"a.txt", "b.TXT", "?.txt"}},
+        {"C:\\dir\\?.TXT", {"a.txt", "b.TXT", "?.txt"}},
+        {"C:\\dir\\*.", {".", "..", "README", "Sub Folder"}},
+        {"C:\\dir\\long*", {"Long File Name.html"}},
+        {"C:\\dir\\readme", {"README"}}, // no wildcard: the entry itself
+        {"C:\\dir", {"dir"}},
+        {"C:\\*", {"dir", "WINDOWS"}}, // a root has no "." and ".."
+        {"C:\\dir\\*.zip", {}},
+    };
+    for (const auto& t : cases)
+        EXPECT_EQ(Names(t.spec), t.want) << t.spec;
+}
+
+TEST_F(FindTest, EntryDataAndAliases) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("C:\\dir\\b.txt", &fd);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(fd.nFileSizeLow, 5u);
+    EXPECT_EQ(fd.nFileSizeHigh, 0u);
+    EXPECT_EQ(fd.dwFileAttributes, DWORD(FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(fd.cAlternateFileName[0], 0); // b.TXT fits 8.3
+    SYSTEMTIME st;
+    ASSERT_TRUE(FileTimeToSystemTime(&fd.ftLastWriteTime, &st));
+    EXPECT_GE(st.wYear, 2020);
+    FindClose(h);
+    List aliases;
+    Names("C:\\dir\\*", &aliases);
+    EXPECT_EQ(aliases, (List{"", "", "", "", "LONGFI~1.HTM", "", "SUBFOL~1", "_~1.TXT"}));
+    // The alias reaches a file whose name the code page cannot show.
+    EXPECT_NE(GetFileAttributesA("C:\\dir\\_~1.TXT"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FindTest, Failures) {
+    const struct {
+        const char* spec;
+        DWORD error;
+    } cases[] = {
+        {"C:\\dir\\*.zip", ERROR_FILE_NOT_FOUND},
+        {"C:\\dir\\", ERROR_FILE_NOT_FOUND},
+        {"C:\\", ERROR_FILE_NOT_FOUND},
+        {"C:\\none\\*", ERROR_PATH_NOT_FOUND},
+        {"C:\\dir\\a.txt\\*", ERROR_PATH_NOT_FOUND},
+        {"Q:\\*", ERROR_PATH_NOT_FOUND},
+        {"C:\\dir\\a|b*", ERROR_INVALID_NAME},
+    };
+    for (const auto& t : cases) {
+        WIN32_FIND_DATAA fd;
+        SetLastError(0);
+        EXPECT_EQ(FindFirstFileA(t.spec, &fd), INVALID_HANDLE_VALUE) << t.spec;
+        EXPECT_EQ(GetLastError(), t.error) << t.spec;
+    }
+    WIN32_FIND_DATAA fd;
+    EXPECT_FALSE(FindNextFileA(INVALID_HANDLE_VALUE, &fd));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(FindTest, EntriesRemovedDuringASearchAreSkipped) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("C:\\dir\\*.txt", &fd);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_STREQ(fd.cFileName, "a.txt");
+    ASSERT_TRUE(DeleteFileA("C:\\dir\\b.txt"));
+    ASSERT_TRUE(FindNextFileA(h, &fd));
+    EXPECT_STREQ(fd.cFileName, "?.txt");
+    EXPECT_FALSE(FindNextFileA(h, &fd));
+    FindClose(h);
+}
+
+} // namespace
