@@ -127,11 +127,12 @@ LRESULT DeleteItem(ListView& lv, int item) {
     return TRUE;
 }
 
-// LVN_DELETEALLITEMS first; when the parent answers TRUE it wants no LVN_DELETEITEM per item.
+// LVN_DELETEALLITEMS first; when the parent answers TRUE it wants no LVN_DELETEITEM per item, otherwise each
+// item gets one, from the last to the first as comctl32 sends them.
 LRESULT DeleteAllItems(ListView& lv) {
     if (lv.edit) EndEditLabel(lv, true);
     if (!lv.items.empty() && !NotifyListView(lv, LVN_DELETEALLITEMS, -1))
-        for (int i = 0; i < Count(lv); ++i)
+        for (int i = Count(lv) - 1; i >= 0; --i)
             NotifyListView(lv, LVN_DELETEITEM, i);
     lv.items.clear();
     lv.selectedCount = 0;

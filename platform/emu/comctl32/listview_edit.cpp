@@ -47,8 +47,8 @@ std::u16string EditText(HWND edit) {
     return AnsiToWide(text);
 }
 
-// LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT in the parent's character set; the text of the end notice is NULL
-// when the editing was cancelled. The answer is the parent's.
+// LVN_BEGINLABELEDIT (with the item's text) and LVN_ENDLABELEDIT (with the edited text, NULL when the editing
+// was cancelled) in the parent's character set. The answer is the parent's.
 LRESULT NotifyLabel(ListView& lv, bool begin, int item, const std::u16string* text) {
     const LvItem& it = lv.items[static_cast<size_t>(item)];
     if (lv.unicodeNotify) {
@@ -97,7 +97,8 @@ HWND EditLabel(ListView& lv, int item) {
     if (!edit) return nullptr;
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(lv.font), FALSE);
     lv.editItem = item;
-    if (NotifyLabel(lv, true, item, nullptr)) {
+    std::u16string current = lv.items[static_cast<size_t>(item)].text;
+    if (NotifyLabel(lv, true, item, &current)) {
         lv.editItem = -1;
         DestroyWindow(edit);
         return nullptr;

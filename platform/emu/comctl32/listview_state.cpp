@@ -120,7 +120,7 @@ void SelectRange(ListView& lv, int from, int to, bool keepOthers) {
 // item again costs nothing.
 int NextItem(ListView& lv, int start, UINT flags) {
     const int n = Count(lv);
-    if (start < -1 || start >= n) start = -1;
+    if (start < -1 || start >= n) return -1; // a stale index ends a walk rather than restarting it
     UINT want = 0;
     if (flags & LVNI_SELECTED) want |= LVIS_SELECTED;
     if (flags & LVNI_FOCUSED) want |= LVIS_FOCUSED;

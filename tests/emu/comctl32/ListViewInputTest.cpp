@@ -194,6 +194,7 @@ TEST_F(ListViewInputTest, LabelEditingEndsWithTheTextOrNullAndTheParentDecides) 
             if (n.code == LVN_BEGINLABELEDITA) begin = &n;
         ASSERT_TRUE(begin);
         EXPECT_EQ(begin->item, 1);
+        EXPECT_EQ(begin->text, "b");
         if (c.refuseBegin) {
             EXPECT_EQ(edit, nullptr);
             EXPECT_EQ(Send(LVM_GETEDITCONTROL), 0);

@@ -132,8 +132,12 @@ TEST_F(ListViewItemsTest, DeletingSendsTheNoticesAndKeepsTheSelectionCount) {
     EXPECT_EQ(Selected(), std::vector<int>{2});
     EXPECT_EQ(Focused(), 2);
     EXPECT_TRUE(Send(LVM_DELETEALLITEMS));
-    EXPECT_EQ(Codes(),
-              (std::vector<UINT>{LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM, LVN_DELETEITEM}));
+    std::vector<std::pair<UINT, int>> deleted;
+    for (const lvtest::Note& n : Take())
+        deleted.emplace_back(n.code, n.item);
+    EXPECT_EQ(deleted,
+              (std::vector<std::pair<UINT, int>>{
+                  {LVN_DELETEALLITEMS, -1}, {LVN_DELETEITEM, 2}, {LVN_DELETEITEM, 1}, {LVN_DELETEITEM, 0}}));
     EXPECT_EQ(Send(LVM_GETSELECTEDCOUNT), 0);
     EXPECT_EQ(Focused(), -1);
     // A parent answering TRUE to LVN_DELETEALLITEMS wants no notice per item.

@@ -95,18 +95,11 @@ TEST_F(ListViewSelectionTest, GetNextItemStartsAfterTheStartItem) {
         UINT flags;
         LRESULT next;
     } cases[] = {
-        {-1, LVNI_ALL, 0},
-        {0, LVNI_ALL, 1},
-        {4, LVNI_ALL, -1},
-        {-1, LVNI_SELECTED, 1},
-        {1, LVNI_SELECTED, 4},
-        {4, LVNI_SELECTED, -1},
-        {-1, LVNI_FOCUSED, 4},
-        {4, LVNI_FOCUSED, -1},
-        {-1, LVNI_SELECTED | LVNI_FOCUSED, 4},
-        {2, LVNI_BELOW, 3},
-        {0, LVNI_ABOVE, -1},
-        {9, LVNI_ALL, 0}, // a start out of range starts from the beginning
+        {-1, LVNI_ALL, 0},      {0, LVNI_ALL, 1},      {4, LVNI_ALL, -1},
+        {-1, LVNI_SELECTED, 1}, {1, LVNI_SELECTED, 4}, {4, LVNI_SELECTED, -1},
+        {-1, LVNI_FOCUSED, 4},  {4, LVNI_FOCUSED, -1}, {-1, LVNI_SELECTED | LVNI_FOCUSED, 4},
+        {2, LVNI_BELOW, 3},     {0, LVNI_ABOVE, -1},   {9, LVNI_ALL, -1},
+        {-2, LVNI_ALL, -1}, // a start out of range finds nothing
     };
     for (const Case& c : cases)
         EXPECT_EQ(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(c.start), MAKELPARAM(c.flags, 0)), c.next)
