@@ -1,5 +1,6 @@
 #include "host/Output.h"
 #include <cstdio>
+#include "platform/emu/kernel32/CodePage.h"
 #include <nlohmann/json.hpp>
 
 namespace host {
@@ -44,27 +45,7 @@ std::string Quoted(const std::string& s) {
 }
 
 // JSON wants UTF-8; the control's texts are in the ANSI code page (Windows-1252).
-std::string Utf8(const std::string& s) {
-    static const char16_t k80[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                     0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-    std::string out;
-    for (unsigned char c : s) {
-        char32_t u = c >= 0x80 && c < 0xA0 ? k80[c - 0x80] : c;
-        if (u < 0x80) {
-            out += char(u);
-        } else if (u < 0x800) {
-            out += char(0xC0 | (u >> 6));
-            out += char(0x80 | (u & 0x3F));
-        } else {
-            out += char(0xE0 | (u >> 12));
-            out += char(0x80 | ((u >> 6) & 0x3F));
-            out += char(0x80 | (u & 0x3F));
-        }
-    }
-    return out;
-}
+std::string Utf8(const std::string& s) { return emu::AnsiToUtf8(s); }
 
 json Utf8Json(const json& j) {
     if (j.is_string()) return Utf8(j.get<std::string>());
