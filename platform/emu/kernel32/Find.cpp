@@ -92,23 +92,24 @@ bool FillNext(FindObject& find, WIN32_FIND_DATAA* data) {
 
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     if (!lpFileName || !lpFindFileData) return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-    std::string_view spec = lpFileName;
-    if (spec.empty()) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-    if (spec.back() == '\\' || spec.back() == '/') return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    std::string_view searchText = lpFileName;
+    if (searchText.empty()) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+    if (searchText.back() == '\\' || searchText.back() == '/')
+        return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     // A name without wildcards is found as the path names it; a pattern is taken as written (a trailing
     // dot means "no extension") in the folder before it.
-    size_t slash = spec.find_last_of("\\/");
-    std::string folderText(slash != std::string_view::npos      ? spec.substr(0, slash + 1)
-                           : spec.size() >= 2 && spec[1] == ':' ? spec.substr(0, 2)
-                                                                : std::string_view("."));
-    std::string pattern(spec.substr(slash != std::string_view::npos      ? slash + 1
-                                    : spec.size() >= 2 && spec[1] == ':' ? 2
-                                                                         : 0));
+    size_t slash = searchText.find_last_of("\\/");
+    std::string folderText(slash != std::string_view::npos                  ? searchText.substr(0, slash + 1)
+                           : searchText.size() >= 2 && searchText[1] == ':' ? searchText.substr(0, 2)
+                                                                            : std::string_view("."));
+    std::string pattern(searchText.substr(slash != std::string_view::npos                  ? slash + 1
+                                          : searchText.size() >= 2 && searchText[1] == ':' ? 2
+                                                                                           : 0));
     std::optional<emu::winpath::FullPath> folder;
     if (emu::winpath::HasWildcards(pattern)) {
         folder = emu::winpath::Split(Files().FullPath(folderText));
     } else {
-        folder = emu::winpath::Split(Files().FullPath(spec));
+        folder = emu::winpath::Split(Files().FullPath(searchText));
         if (folder && !folder->parts.empty()) {
             pattern = folder->parts.back();
             folder->parts.pop_back();

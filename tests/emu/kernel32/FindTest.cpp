@@ -20,10 +20,10 @@ protected:
     }
     // Every name (and alias) a search yields, in order: NTFS order, by upper-case UTF-16, so the name
     // outside the code page comes last.
-    std::vector<std::string> Names(const char* spec, std::vector<std::string>* aliases = nullptr) {
+    std::vector<std::string> Names(const char* searchText, std::vector<std::string>* aliases = nullptr) {
         std::vector<std::string> out;
         WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA(spec, &fd);
+        HANDLE h = FindFirstFileA(searchText, &fd);
         if (h == INVALID_HANDLE_VALUE) return out;
         do {
             out.push_back(fd.cFileName);
@@ -41,7 +41,7 @@ using List = std::vector<std::string>;
 
 TEST_F(FindTest, PatternsAndOrder) {
     const struct {
-        const char* spec;
+        const char* searchText;
         List want;
     } cases[] = {
         {"C:\\dir\\*", {".", "..", "a.txt", "b.TXT", "Long File Name.html", "README", "Sub Folder", "?.txt"}},
@@ -57,7 +57,7 @@ TEST_F(FindTest, PatternsAndOrder) {
         {"C:\\dir\\*.zip", {}},
     };
     for (const auto& t : cases)
-        EXPECT_EQ(Names(t.spec), t.want) << t.spec;
+        EXPECT_EQ(Names(t.searchText), t.want) << t.searchText;
 }
 
 TEST_F(FindTest, EntryDataAndAliases) {
@@ -81,7 +81,7 @@ TEST_F(FindTest, EntryDataAndAliases) {
 
 TEST_F(FindTest, Failures) {
     const struct {
-        const char* spec;
+        const char* searchText;
         DWORD error;
     } cases[] = {
         {"C:\\dir\\*.zip", ERROR_FILE_NOT_FOUND},
@@ -95,8 +95,8 @@ TEST_F(FindTest, Failures) {
     for (const auto& t : cases) {
         WIN32_FIND_DATAA fd;
         SetLastError(0);
-        EXPECT_EQ(FindFirstFileA(t.spec, &fd), INVALID_HANDLE_VALUE) << t.spec;
-        EXPECT_EQ(GetLastError(), t.error) << t.spec;
+        EXPECT_EQ(FindFirstFileA(t.searchText, &fd), INVALID_HANDLE_VALUE) << t.searchText;
+        EXPECT_EQ(GetLastError(), t.error) << t.searchText;
     }
     WIN32_FIND_DATAA fd;
     EXPECT_FALSE(FindNextFileA(INVALID_HANDLE_VALUE, &fd));
