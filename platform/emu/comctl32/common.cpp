@@ -14,6 +14,7 @@ LRESULT CALLBACK StatusProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ProgressProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ToolbarProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ComboExProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK TreeViewProc(HWND, UINT, WPARAM, LPARAM);
 
 namespace {
 void Register(const char* name, WNDPROC proc, UINT style, LPCSTR cursor, int background) {
@@ -52,6 +53,8 @@ void RegisterCommonClasses(DWORD icc) {
         Register(PROGRESS_CLASSA, ProgressProc, CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
     if ((icc & ICC_USEREX_CLASSES) && missing(WC_COMBOBOXEXA))
         Register(WC_COMBOBOXEXA, ComboExProc, CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
+    if ((icc & ICC_TREEVIEW_CLASSES) && missing(WC_TREEVIEWA))
+        Register(WC_TREEVIEWA, TreeViewProc, CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
 }
 
 LRESULT NotifyParent(HWND hwnd, WORD code) {
