@@ -12,6 +12,8 @@
 #include <fstream>
 #include <string>
 
+using namespace vireo;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

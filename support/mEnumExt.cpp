@@ -5,6 +5,8 @@
 #include <list>
 #include <map>
 
+namespace vireo {
+
 namespace {
 
 struct NoCaseLess {
@@ -77,3 +79,5 @@ std::vector<std::pair<std::string, std::string>> ExtensionIndexEntries() {
     return std::vector<std::pair<std::string, std::string>>(g_ExtIndex.entries.begin(),
                                                             g_ExtIndex.entries.end());
 }
+
+} // namespace vireo

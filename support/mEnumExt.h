@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace vireo {
+
 // Reads every extension under HKEY_CLASSES_ROOT and files it under its type name; does nothing when the
 // index already has entries.
 void BuildExtensionIndex();
@@ -19,3 +21,5 @@ void ClearExtensionIndex();
 std::optional<std::string> ExtensionsOfType(const std::string& sType);
 // The entries as (type, extensions), in the order their types were last extended.
 std::vector<std::pair<std::string, std::string>> ExtensionIndexEntries();
+
+} // namespace vireo

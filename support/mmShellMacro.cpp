@@ -1,6 +1,9 @@
 #include "support/mmShellMacro.h"
+#include "support/mmFile.h"
 #include <cstring>
 #include <vector>
+
+namespace vireo {
 
 namespace {
 
@@ -29,14 +32,6 @@ uint16_t SizeAt(LONG_PTR p) {
     uint16_t cb;
     std::memcpy(&cb, reinterpret_cast<const void*>(p), sizeof cb);
     return cb;
-}
-
-// A path without its one trailing separator; drive roots and "\\" stay as they are.
-std::string WithoutTrailingSep(const std::string& s) {
-    if (s.empty() || s.substr(1) == ":\\" || s == "\\\\") return s;
-    char sep = s.find('\\') != std::string::npos ? '\\' : s.find('/') != std::string::npos ? '/' : '\0';
-    if (sep && s.back() == sep) return s.substr(0, s.size() - 1);
-    return s;
 }
 
 std::vector<WCHAR> ToWide(const std::string& s) {
@@ -185,10 +180,10 @@ LONG_PTR FreePidl(LONG_PTR pidl) {
     return 0;
 }
 
-vireo::Variant PidlToBytes(LONG_PTR pidl) {
-    if (!pidl) return vireo::Variant();
+Variant PidlToBytes(LONG_PTR pidl) {
+    if (!pidl) return Variant();
     const auto* bytes = reinterpret_cast<const uint8_t*>(pidl);
-    return vireo::Variant::Bytes(std::vector<uint8_t>(bytes, bytes + static_cast<uint16_t>(PidlSize(pidl))));
+    return Variant::Bytes(std::vector<uint8_t>(bytes, bytes + static_cast<uint16_t>(PidlSize(pidl))));
 }
 
 LONG_PTR SpecialFolderPidl(HWND hwndOwner, int nCsidl) {
@@ -210,7 +205,7 @@ LONG_PTR PidlFromPath(HWND hwndOwner, const std::string& sPath) {
 
 LONG_PTR PidlFromPathEx(HWND hwndOwner, const std::string& sPath) {
     if (sPath.empty()) return 0;
-    std::string path = WithoutTrailingSep(sPath);
+    std::string path = RemoveTrailingSep(sPath);
     if (LONG_PTR pidl = PidlFromPath(hwndOwner, path)) return pidl;
     if (path.size() < 3 || path.compare(1, 2, ":\\") != 0) return 0;
     LONG_PTR pidl = PidlFromPath(hwndOwner, path.substr(0, 3));
@@ -332,7 +327,7 @@ std::string PidlDisplayPath(LONG_PTR pidl) {
     return text;
 }
 
-DWORD_PTR FileInfo(const vireo::Variant& item, UINT nFlags, SHFILEINFOA& info) {
+DWORD_PTR FileInfo(const Variant& item, UINT nFlags, SHFILEINFOA& info) {
     if (item.HoldsText()) {
         std::string path = item.Text();
         return SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, nFlags);
@@ -341,13 +336,13 @@ DWORD_PTR FileInfo(const vireo::Variant& item, UINT nFlags, SHFILEINFOA& info) {
     return SHGetFileInfoA(reinterpret_cast<LPCSTR>(pidl), 0, &info, sizeof info, nFlags | SHGFI_PIDL);
 }
 
-LONG FileAttributes(const vireo::Variant& item) {
+LONG FileAttributes(const Variant& item) {
     SHFILEINFOA info{};
     if (!FileInfo(item, SHGFI_ATTRIBUTES, info)) return 0;
     return static_cast<LONG>(info.dwAttributes);
 }
 
-std::string DisplayNameOfPath(const vireo::Variant& item) {
+std::string DisplayNameOfPath(const Variant& item) {
     SHFILEINFOA info{};
     if (!FileInfo(item, SHGFI_DISPLAYNAME, info)) return std::string();
     return std::string(info.szDisplayName, strnlen(info.szDisplayName, sizeof info.szDisplayName));
@@ -358,3 +353,5 @@ std::string GetTypeName(const std::string& sPath, UINT nFlags) {
     if (!SHGetFileInfoA(sPath.c_str(), 0, &info, sizeof info, nFlags | SHGFI_TYPENAME)) return std::string();
     return std::string(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
 }
+
+} // namespace vireo

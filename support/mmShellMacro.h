@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vireo {
+
 // Allocator, desktop and identifiers. The objects returned are the cached ones (borrowed: do not release);
 // nullptr when the shell cannot give them.
 IMalloc* GetMalloc();
@@ -30,7 +32,7 @@ LONG_PTR ConcatPidls(LONG_PTR first, LONG_PTR second, bool bFreeFirst, bool bFre
 // Frees the list (0 is allowed) and returns 0: pidl = FreePidl(pidl).
 LONG_PTR FreePidl(LONG_PTR pidl);
 // A byte array of exactly PidlSize bytes, Empty for 0.
-vireo::Variant PidlToBytes(LONG_PTR pidl);
+Variant PidlToBytes(LONG_PTR pidl);
 
 // Namespace operations.
 LONG_PTR SpecialFolderPidl(HWND hwndOwner, int nCsidl);
@@ -52,7 +54,9 @@ bool IsFolderAccessible(HWND hwndOwner, const std::string& sPath);
 std::string PidlDisplayPath(LONG_PTR pidl);
 
 // Shell file information: item is a path (text) or a list (number).
-DWORD_PTR FileInfo(const vireo::Variant& item, UINT nFlags, SHFILEINFOA& info);
-LONG FileAttributes(const vireo::Variant& item);
-std::string DisplayNameOfPath(const vireo::Variant& item);
+DWORD_PTR FileInfo(const Variant& item, UINT nFlags, SHFILEINFOA& info);
+LONG FileAttributes(const Variant& item);
+std::string DisplayNameOfPath(const Variant& item);
 std::string GetTypeName(const std::string& sPath, UINT nFlags);
+
+} // namespace vireo

@@ -2,6 +2,8 @@
 #include "emu/shell32/ShellTestDesktop.h"
 #include <string>
 
+using namespace vireo;
+
 namespace {
 
 class mEnumExtTest : public shelltest::ShellTest {

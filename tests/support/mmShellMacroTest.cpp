@@ -8,6 +8,8 @@ using testlists::Make;
 using testlists::Packed;
 using testlists::Read;
 
+using namespace vireo;
+
 namespace {
 
 LONG_PTR N(const void* p) {

@@ -8,9 +8,9 @@
 
 namespace emu::comctl32 {
 
-// user32's own controls, registered when the desktop starts.
+// The controls' classes, registered when the desktop starts: user32's own and every common control.
 void RegisterSystemClasses();
-// The common controls named by ICC_ flags (InitCommonControlsEx registers them).
+// The common controls named by ICC_ flags that are not registered yet.
 void RegisterCommonClasses(DWORD icc);
 
 size_t LiveImageListCount();

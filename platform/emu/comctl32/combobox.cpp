@@ -4,6 +4,7 @@
 // the edit text updated (so a CBN_SELCHANGE handler reads the new entry with CB_GETLBTEXT, not the text).
 #include "platform/emu/comctl32/Controls.h"
 #include "platform/emu/user32/Cp1252.h"
+#include <algorithm>
 #include <vector>
 
 namespace emu::comctl32 {
@@ -76,10 +77,11 @@ int Insert(Combo& c, int at, std::string text) {
 
 int SortedPosition(const Combo& c, const std::string& text) {
     // After the entries that sort equal, as lstrcmpi-ordered lists insert.
-    int i = 0;
-    while (i < Count(c) && cp1252::CompareNoCase(c.items[static_cast<size_t>(i)].text, text) <= 0)
-        ++i;
-    return i;
+    auto it =
+        std::upper_bound(c.items.begin(), c.items.end(), text, [](const std::string& t, const Item& item) {
+            return cp1252::CompareNoCase(t, item.text) < 0;
+        });
+    return static_cast<int>(it - c.items.begin());
 }
 
 void DropDown(HWND hwnd, Combo& c) {
@@ -123,9 +125,11 @@ void SetFocused(HWND hwnd, Combo& c) {
     NotifyParent(hwnd, CBN_SETFOCUS);
 }
 
+// Losing the focus ends any selection in progress: CBN_SELENDCANCEL (and CBN_CLOSEUP when the list was
+// down) come before CBN_KILLFOCUS.
 void KillFocused(HWND hwnd, Combo& c) {
     if (!c.focused) return;
-    if (c.dropped) RollUp(hwnd, c, false);
+    RollUp(hwnd, c, false);
     if (!StateOf<Combo>(hwnd)) return;
     c.focused = false;
     NotifyParent(hwnd, CBN_KILLFOCUS);

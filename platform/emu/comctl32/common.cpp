@@ -34,11 +34,14 @@ void Register(const char* name, WNDPROC proc, UINT style, LPCSTR cursor, int bac
 }
 } // namespace
 
+// user32's controls, and the common controls: comctl32 registers all its classes when it is loaded (as its
+// DllMain does), so InitCommonControlsEx finds them there and only confirms.
 void RegisterSystemClasses() {
     Register("Edit", EditProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM, 0);
     Register("Static", StaticProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, 0);
     Register("Button", ButtonProc, CS_DBLCLKS | CS_PARENTDC | CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
     Register("ComboBox", ComboProc, CS_DBLCLKS | CS_PARENTDC | CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
+    RegisterCommonClasses(0xFFFFFFFF);
 }
 
 void RegisterCommonClasses(DWORD icc) {
@@ -49,7 +52,7 @@ void RegisterCommonClasses(DWORD icc) {
                  COLOR_BTNFACE);
     if ((icc & ICC_BAR_CLASSES) && missing(TOOLBARCLASSNAMEA))
         Register(TOOLBARCLASSNAMEA, ToolbarProc, CS_DBLCLKS, IDC_ARROW, COLOR_BTNFACE);
-    if ((icc & (ICC_PROGRESS_CLASS | ICC_BAR_CLASSES)) && missing(PROGRESS_CLASSA))
+    if ((icc & ICC_PROGRESS_CLASS) && missing(PROGRESS_CLASSA))
         Register(PROGRESS_CLASSA, ProgressProc, CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
     if ((icc & ICC_USEREX_CLASSES) && missing(WC_COMBOBOXEXA))
         Register(WC_COMBOBOXEXA, ComboExProc, CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);

@@ -10,7 +10,6 @@ namespace emu {
 
 namespace {
 thread_local WindowState* t_state = nullptr;
-thread_local DWORD t_lastError = 0;
 } // namespace
 
 WindowState& S() {
@@ -22,7 +21,7 @@ WindowState& S() {
 }
 
 void SetError(DWORD code) {
-    t_lastError = code;
+    SetLastError(code);
 }
 
 WindowState::WindowState(WindowManager& m) : manager(m), gdi(std::make_unique<Gdi>()) {

@@ -55,8 +55,9 @@ struct Window {
     HMENU menu = nullptr;
     HICON iconBig = nullptr;
     HICON iconSmall = nullptr;
-    bool invalid = false; // has an update region (the whole client area: regions are not modelled)
-    bool erase = false;
+    bool invalid = false;    // has an update region (the whole client area: regions are not modelled)
+    bool erase = false;      // set and cleared through MarkInvalid / MarkValid only
+    size_t owned = 0;        // windows this one owns
     bool linked = false;     // in its parent's child list
     bool destroying = false; // DestroyWindow has started on it
     bool spied = false;
@@ -106,6 +107,7 @@ struct WindowState {
     std::unordered_map<uintptr_t, std::unique_ptr<Window>> windows;
     uintptr_t nextWindow = 0x10010;
     HWND desktop = nullptr;
+    size_t invalidWindows = 0; // windows with an update region, so the queue skips the search when none
 
     // The thread's message queue.
     std::deque<MSG> posted;
@@ -125,6 +127,7 @@ struct WindowState {
     HWND capture = nullptr;
     POINT cursor{0, 0};
     HCURSOR cursorShape = nullptr;
+    int cursorCount = 0; // ShowCursor's display count
     BYTE keys[256] = {};
 
     std::vector<SpiedMessage> spied;
@@ -148,7 +151,7 @@ struct WindowState {
 // The state of the current thread's desktop; aborts when there is none.
 WindowState& S();
 
-// Sets the thread's last error (kept here until kernel32's SetLastError is available to call).
+// Sets the thread's last error (kernel32's SetLastError).
 void SetError(DWORD code);
 
 // ---- Shared internals, each defined in the file of its area ----
@@ -171,6 +174,9 @@ bool IsSelfOrDescendant(HWND ancestor, HWND child);
 std::vector<HWND> ChildrenOf(HWND hwnd);
 // paint.cpp: marks a window (and its visible children) as needing a paint.
 void InvalidateTree(HWND hwnd, bool erase);
+// paint.cpp: the update state of one window.
+void MarkInvalid(Window& w, bool erase);
+void MarkValid(Window& w);
 // icons.cpp: the stock icons and cursors of LoadIconA / LoadCursorA.
 HICON StockIcon(uintptr_t resourceId, bool cursor);
 

@@ -1,5 +1,5 @@
-// A window's data: the GetWindowLong values (procedure, styles, identifier, user data, extra bytes), its
-// text through WM_GETTEXT / WM_SETTEXT, and its properties.
+// A window's data: the GetWindowLong values (procedure, styles, identifier, user data, extra bytes) and its
+// text through WM_GETTEXT / WM_SETTEXT.
 #include "platform/emu/user32/WindowState.h"
 #include <cstring>
 
@@ -111,7 +111,12 @@ LONG_PTR SetLong(HWND hwnd, int index, LONG_PTR value, size_t size) {
     case GWLP_HWNDPARENT:
         // For a top-level window this sets the owner.
         old = reinterpret_cast<LONG_PTR>(w->owner);
-        if (!(w->style & WS_CHILD)) w->owner = reinterpret_cast<HWND>(value);
+        if (!(w->style & WS_CHILD)) {
+            if (Window* o = w->owner ? s.Find(w->owner) : nullptr) o->owned--;
+            Window* n = s.Find(reinterpret_cast<HWND>(value));
+            w->owner = n ? n->hwnd : nullptr;
+            if (n) n->owned++;
+        }
         return old;
     case GWLP_ID:
         old = w->id;
@@ -181,37 +186,4 @@ BOOL WINAPI SetDlgItemTextA(HWND dlg, int id, LPCSTR text) {
 LRESULT WINAPI SendDlgItemMessageA(HWND dlg, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND item = GetDlgItem(dlg, id);
     return item ? SendMessageA(item, msg, wParam, lParam) : 0;
-}
-
-// ---- Properties: named by atoms in Windows, so the names match without regard to case ----
-
-namespace {
-std::string PropName(LPCSTR name) {
-    if (IS_INTRESOURCE(name)) return "#" + std::to_string(LOWORD(name));
-    return name;
-}
-} // namespace
-
-BOOL WINAPI SetPropA(HWND hwnd, LPCSTR name, HANDLE data) {
-    Window* w = S().Get(hwnd);
-    if (!w || !name) return FALSE;
-    w->props[PropName(name)] = data;
-    return TRUE;
-}
-
-HANDLE WINAPI GetPropA(HWND hwnd, LPCSTR name) {
-    Window* w = S().Find(hwnd);
-    if (!w || !name) return nullptr;
-    auto it = w->props.find(PropName(name));
-    return it == w->props.end() ? nullptr : it->second;
-}
-
-HANDLE WINAPI RemovePropA(HWND hwnd, LPCSTR name) {
-    Window* w = S().Find(hwnd);
-    if (!w || !name) return nullptr;
-    auto it = w->props.find(PropName(name));
-    if (it == w->props.end()) return nullptr;
-    HANDLE data = it->second;
-    w->props.erase(it);
-    return data;
 }

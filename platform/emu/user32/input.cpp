@@ -139,7 +139,7 @@ HCURSOR WINAPI GetCursor(void) {
 }
 
 int WINAPI ShowCursor(BOOL show) {
-    static thread_local int count = 0;
+    int& count = S().cursorCount;
     count += show ? 1 : -1;
     return count;
 }

@@ -43,6 +43,7 @@ MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 // The first visible window with an update region, parents before children, in z-order.
 HWND FindPaintWindow(HWND filter) {
     WindowState& s = S();
+    if (!s.invalidWindows) return nullptr;
     std::vector<HWND> stack{s.desktop};
     while (!stack.empty()) {
         Window* w = s.Find(stack.back());
@@ -282,7 +283,7 @@ LRESULT WINAPI DispatchMessageA(const MSG* msg) {
     // A procedure that does not validate its window on WM_PAINT would get WM_PAINT for ever on Windows;
     // here the update region is dropped after one delivery so that pumping always ends.
     if (msg->message == WM_PAINT)
-        if (Window* w = s.Find(msg->hwnd)) w->invalid = w->erase = false;
+        if (Window* w = s.Find(msg->hwnd)) MarkValid(*w);
     return r;
 }
 

@@ -8,12 +8,22 @@ using namespace emu;
 
 namespace emu {
 
+void MarkInvalid(Window& w, bool erase) {
+    if (!w.invalid) S().invalidWindows++;
+    w.invalid = true;
+    w.erase = w.erase || erase;
+}
+
+void MarkValid(Window& w) {
+    if (w.invalid) S().invalidWindows--;
+    w.invalid = w.erase = false;
+}
+
 void InvalidateTree(HWND hwnd, bool erase) {
     WindowState& s = S();
     Window* w = s.Find(hwnd);
     if (!w || !(w->style & WS_VISIBLE)) return;
-    w->invalid = true;
-    w->erase = w->erase || erase;
+    MarkInvalid(*w, erase);
     for (HWND c = w->firstChild; c; c = s.Find(c)->next)
         InvalidateTree(c, erase);
 }
@@ -21,7 +31,7 @@ void InvalidateTree(HWND hwnd, bool erase) {
 } // namespace emu
 
 namespace {
-void MarkInvalid(HWND hwnd, bool erase, bool children) {
+void Invalidate(HWND hwnd, bool erase, bool children) {
     WindowState& s = S();
     Window* w = s.Find(hwnd);
     if (!w || !IsVisibleTree(*w)) return; // a hidden window has nothing to paint
@@ -29,8 +39,7 @@ void MarkInvalid(HWND hwnd, bool erase, bool children) {
         InvalidateTree(hwnd, erase);
         return;
     }
-    w->invalid = true;
-    w->erase = w->erase || erase;
+    MarkInvalid(*w, erase);
 }
 } // namespace
 
@@ -39,21 +48,21 @@ BOOL WINAPI InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
     WindowState& s = S();
     if (!hwnd) {
         for (HWND top : ChildrenOf(s.desktop))
-            MarkInvalid(top, erase, true);
+            Invalidate(top, erase, true);
         return TRUE;
     }
     Window* w = s.Get(hwnd);
     if (!w) return FALSE;
     // Children without WS_CLIPCHILDREN in the parent are painted over too; it is simplest to invalidate
     // the window alone, as the children keep their own update state.
-    MarkInvalid(hwnd, erase != FALSE, false);
+    Invalidate(hwnd, erase != FALSE, false);
     return TRUE;
 }
 
 BOOL WINAPI ValidateRect(HWND hwnd, const RECT*) {
     Window* w = S().Get(hwnd);
     if (!w) return FALSE;
-    w->invalid = w->erase = false;
+    MarkValid(*w);
     return TRUE;
 }
 
@@ -90,9 +99,9 @@ BOOL WINAPI RedrawWindow(HWND hwnd, const RECT*, HRGN, UINT flags) {
     Window* w = s.Get(hwnd);
     if (!w) return FALSE;
     const bool children = (flags & RDW_ALLCHILDREN) != 0;
-    if (flags & RDW_INVALIDATE) MarkInvalid(hwnd, (flags & RDW_ERASE) != 0, children);
+    if (flags & RDW_INVALIDATE) Invalidate(hwnd, (flags & RDW_ERASE) != 0, children);
     if (flags & RDW_VALIDATE) {
-        w->invalid = w->erase = false;
+        MarkValid(*w);
         if (children)
             for (HWND c : ChildrenOf(hwnd))
                 RedrawWindow(c, nullptr, nullptr, flags);
@@ -107,7 +116,7 @@ HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     Window* w = s.Get(hwnd);
     if (!w || !ps) return nullptr;
     const bool needErase = w->erase;
-    w->invalid = w->erase = false;
+    MarkValid(*w);
     HDC dc = s.gdi->NewDC(hwnd, false);
     *ps = PAINTSTRUCT{};
     ps->hdc = dc;

@@ -105,8 +105,11 @@ void FinalDestroy(HWND hwnd) {
         w = s.Find(hwnd);
     }
     Unlink(*w);
-    for (auto& [h, other] : s.windows)
-        if (other->owner == hwnd) other->owner = nullptr;
+    MarkValid(*w);
+    if (w->owned)
+        for (auto& [h, other] : s.windows)
+            if (other->owner == hwnd) other->owner = nullptr;
+    if (Window* o = w->owner ? s.Find(w->owner) : nullptr) o->owned--;
     w->cls->windows--;
     s.windows.erase(reinterpret_cast<uintptr_t>(hwnd));
 }
@@ -311,6 +314,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     w.spied = s.spiedClasses.count(cls->name) != 0;
     HWND hwnd = w.hwnd;
     cls->windows++;
+    if (owner) s.Find(owner)->owned++;
     s.windows.emplace(reinterpret_cast<uintptr_t>(hwnd), std::move(owned));
 
     CREATESTRUCTA cs{param,     instance, menu, child ? parent : owner,   height,
@@ -380,8 +384,9 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
 
     // Windows owned by this one go first.
     std::vector<HWND> ownedWindows;
-    for (auto& [h, other] : s.windows)
-        if (other->owner == hwnd && !other->destroying) ownedWindows.push_back(other->hwnd);
+    if (w->owned)
+        for (auto& [h, other] : s.windows)
+            if (other->owner == hwnd && !other->destroying) ownedWindows.push_back(other->hwnd);
     for (HWND o : ownedWindows)
         if (s.Find(o)) DestroyWindow(o);
 

@@ -123,8 +123,11 @@ TEST_F(ComboBoxTest, TypingNotifiesEditUpdateThenEditChangeAndDropsTheSelection)
     EXPECT_EQ(Commands(combo),
               (std::vector<int>{CBN_EDITUPDATE, CBN_EDITCHANGE, CBN_EDITUPDATE, CBN_EDITCHANGE}));
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
     SetFocus(parent);
-    EXPECT_EQ(Commands(combo), (std::vector<int>{CBN_KILLFOCUS}));
+    EXPECT_EQ(Commands(combo),
+              (std::vector<int>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}));
+    EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
 }
 
 TEST_F(ComboBoxTest, PickingAnEntryClosesTheListBeforeTheSelectionChangeAndUpdatesTheTextLast) {

@@ -162,7 +162,9 @@ TEST_F(WindowLifecycleTest, ClassesRegisterOnceAndCannotGoWhileWindowsUseThem) {
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = "testwindow"; // class names match without regard to case
     EXPECT_EQ(RegisterClassExA(&wc), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
     EXPECT_FALSE(UnregisterClassA("TestWindow", nullptr));
+    EXPECT_EQ(GetLastError(), 1412u); // ERROR_CLASS_HAS_WINDOWS
     WNDCLASSEXA info{};
     info.cbSize = sizeof info;
     EXPECT_TRUE(GetClassInfoExA(nullptr, "TESTWINDOW", &info));
@@ -172,6 +174,28 @@ TEST_F(WindowLifecycleTest, ClassesRegisterOnceAndCannotGoWhileWindowsUseThem) {
     EXPECT_TRUE(UnregisterClassA("TestWindow", nullptr));
     EXPECT_EQ(CreateWindowExA(0, "TestWindow", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
               nullptr);
+    EXPECT_EQ(GetLastError(), 1407u); // ERROR_CANNOT_FIND_WND_CLASS
+    EXPECT_EQ(CreateWindowExA(0, "Edit", "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    EXPECT_EQ(GetLastError(), 1406u); // ERROR_TLW_WITH_WSCHILD
+    EXPECT_FALSE(DestroyWindow(parent));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+TEST_F(WindowLifecycleTest, SetParentMovesAWindowToTheTopOfItsNewSiblings) {
+    HWND a = testwin::Child(parent, 1, WS_CHILD);
+    HWND b = testwin::Child(parent, 2, WS_CHILD);
+    HWND c = testwin::Child(a, 3, WS_CHILD);
+    EXPECT_EQ(SetParent(c, parent), a);
+    EXPECT_EQ(GetParent(c), parent);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), c);
+    EXPECT_EQ(GetWindow(a, GW_CHILD), nullptr);
+    EXPECT_EQ(SetParent(parent, c), nullptr) << "a window cannot go below its own child";
+    EXPECT_TRUE(IsChild(parent, c));
+    EXPECT_FALSE(IsChild(a, c));
+    DestroyWindow(b);
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(c));
 }
 
 TEST_F(WindowLifecycleTest, TopLevelWindowsAreChildrenOfTheDesktopWindow) {
