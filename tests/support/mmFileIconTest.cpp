@@ -8,9 +8,7 @@
 
 namespace {
 
-using vireo::IconIndexInList;
-using vireo::KeyedImageList;
-using vireo::Variant;
+using namespace vireo;
 
 class mmFileIconTest : public testing::Test {
 protected:

@@ -18,8 +18,7 @@
 
 namespace {
 
-using vireo::TreeFolder;
-using vireo::Variant;
+using namespace vireo;
 
 class Events : public vireo::FolderTreeEvents {
 public:
