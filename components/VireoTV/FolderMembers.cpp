@@ -20,6 +20,7 @@ TreeFolder VireoTreeView::Record(HTREEITEM item) const {
 // copied first, since it may be one of the tree's own that the walk replaces.
 LONG_PTR VireoTreeView::SelectFolder(Variant& folder) {
     if (!Usable()) return 0;
+    RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
     LONG_PTR target = 0;
     if (folder.HoldsText()) {
         target = PidlFromPathEx(nullptr, folder.Text());
@@ -53,6 +54,7 @@ LONG_PTR VireoTreeView::ParentPidl() {
 
 bool VireoTreeView::GoToParent() {
     if (!Usable()) return false;
+    RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
     HTREEITEM selected = Next(nullptr, TVGN_CARET);
     HTREEITEM parent = selected ? Next(selected, TVGN_PARENT) : nullptr;
     return parent && Select(parent);
@@ -60,6 +62,7 @@ bool VireoTreeView::GoToParent() {
 
 bool VireoTreeView::GoToChild(std::string& name) {
     if (!Usable()) return false;
+    RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
     HTREEITEM selected = Next(nullptr, TVGN_CARET);
     if (!selected || !EnsureListed(selected, m_hwnd)) return false;
     HTREEITEM child = ChildByName(selected, name);
@@ -77,6 +80,7 @@ bool VireoTreeView::IsRootFolder() {
 // A drive entry's key is its root (C:\); the other entries' keys are display paths.
 void VireoTreeView::SelectMenuFolder(std::string& key) {
     if (!Usable() || key.empty()) return;
+    RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
     if (key.size() >= 2 && key.compare(key.size() - 2, 2, ":\\") == 0) {
         Variant path(key);
         SelectFolder(path);
@@ -90,6 +94,7 @@ void VireoTreeView::SelectMenuFolder(std::string& key) {
 // is the computer's and the drives are not those of the last time, the menus built from them are stale.
 void VireoTreeView::ShellNotify(LONG_PTR pidl) {
     if (!Usable() || !pidl) return;
+    RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
     HTREEITEM item = FindFolder(pidl, false);
     FolderNode* node = NodeOf(item);
     if (!node) return;

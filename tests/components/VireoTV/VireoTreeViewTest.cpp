@@ -51,7 +51,7 @@ protected:
         tree->SetEvents(&events);
     }
     void TearDown() override {
-        tree->Terminate();
+        if (tree) tree->Terminate();
         tree.reset();
         DestroyWindow(parent);
         EXPECT_EQ(desk.Windows().LiveWindowCount(), 0u);
@@ -202,6 +202,27 @@ TEST_F(VireoTreeViewTest, GoToParentClimbsToTheDesktopAndStopsThere) {
         }
     }
     EXPECT_EQ(tree->ParentPidl(), 0);
+}
+
+TEST_F(VireoTreeViewTest, SharesAreReachedThroughTheNetwork) {
+    desk.Files().MountScratchShare("server", "docs");
+    desk.Files().MakeDir("\\\\server\\docs\\letters");
+    ASSERT_NE(Select("\\\\server\\docs\\letters"), 0);
+    struct Step {
+        std::string selected;
+        std::string path;
+    };
+    const Step steps[] = {
+        {"Desktop\\My Network Places\\server\\docs\\letters\\", "\\\\server\\docs\\letters\\"},
+        {"Desktop\\My Network Places\\server\\docs\\", "\\\\server\\docs\\"},
+        {"Desktop\\My Network Places\\server\\", ""}, // a server is no file-system folder
+        {"Desktop\\My Network Places\\", ""},
+    };
+    for (const Step& s : steps) {
+        EXPECT_EQ(Selected(), s.selected);
+        EXPECT_EQ(tree->SelectedFolder().sPath, s.path);
+        tree->GoToParent();
+    }
 }
 
 TEST_F(VireoTreeViewTest, GoToChildFindsTheDisplayNameInAnyCase) {
@@ -455,6 +476,29 @@ TEST_F(VireoTreeViewTest, TerminateFreesEveryListAndEndsTheEvents) {
     EXPECT_EQ(tree->SelectedFolder().nPidl, 0);
     EXPECT_FALSE(tree->GoToParent());
     tree->Terminate();
+}
+
+TEST_F(VireoTreeViewTest, AHandlerMayDropTheTreeWhileItSelects) {
+    class Dropper : public FolderTreeEvents {
+    public:
+        explicit Dropper(RefPtr<FolderTree>& holder) : m_holder(holder) {}
+        void FolderChanged() override {
+            m_holder->Terminate();
+            m_holder.reset();
+        }
+        void MenusChanged() override {}
+        void GotFocus() override {}
+
+    private:
+        RefPtr<FolderTree>& m_holder;
+    };
+    Dropper dropper(tree);
+    tree->SetEvents(&dropper);
+    FolderTree* raw = tree.get();
+    Variant path("C:\\dir");
+    EXPECT_EQ(raw->SelectFolder(path), 0) << "terminated before it could answer";
+    EXPECT_FALSE(tree);
+    EXPECT_EQ(emu::TaskAllocator::LiveBlocks(), before);
 }
 
 TEST_F(VireoTreeViewTest, DestroyingTheParentFreesTheListsToo) {
