@@ -1,6 +1,7 @@
 // VireoTreeView: its window, its life, its events and the container's extender members.
 #include "components/VireoTV/VireoTreeView.h"
 #include "components/VireoTV/TreeControl.h"
+#include "support/mmModule.h"
 #include "support/mmShellMacro.h"
 #include <cmath>
 
@@ -10,10 +11,6 @@ namespace {
 
 constexpr char kClassName[] = "VireoTreeView";
 constexpr int kTreeId = 1;
-
-HINSTANCE Instance() {
-    return GetModuleHandleA(nullptr);
-}
 
 } // namespace
 
@@ -26,11 +23,11 @@ VireoTreeView::VireoTreeView(HWND parent) {
     InitCommonControlsEx(&icc);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(Instance(), kClassName, &wc)) {
+    if (!GetClassInfoExA(ComponentInstance(), kClassName, &wc)) {
         wc = WNDCLASSEXA{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = WndProc;
-        wc.hInstance = Instance();
+        wc.hInstance = ComponentInstance();
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
         wc.lpszClassName = kClassName;
@@ -40,13 +37,14 @@ VireoTreeView::VireoTreeView(HWND parent) {
     if (parent) GetClientRect(parent, &rc);
     int width = rc.right - rc.left, height = rc.bottom - rc.top;
     m_hwnd = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
-                             parent, nullptr, Instance(), this);
+                             parent, nullptr, ComponentInstance(), this);
     if (!m_hwnd) return;
-    m_tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                 TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                             0, 0, width, height, m_hwnd,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), Instance(), nullptr);
+    m_tree =
+        CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                            TVS_SHOWSELALWAYS,
+                        0, 0, width, height, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)),
+                        ComponentInstance(), nullptr);
     if (!m_tree) return;
     SendMessageA(m_tree, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(vtv::SmallSystemImageList()));
