@@ -16,6 +16,7 @@ LRESULT CALLBACK ToolbarProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ComboExProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK HeaderProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK TreeViewProc(HWND, UINT, WPARAM, LPARAM);
 
 namespace {
 void Register(const char* name, WNDPROC proc, UINT style, LPCSTR cursor, int background) {
@@ -61,6 +62,8 @@ void RegisterCommonClasses(DWORD icc) {
         Register(WC_LISTVIEWA, ListViewProc, CS_DBLCLKS, IDC_ARROW, 0);
     if ((icc & ICC_LISTVIEW_CLASSES) && missing(WC_HEADERA))
         Register(WC_HEADERA, HeaderProc, CS_DBLCLKS, IDC_ARROW, 0);
+    if ((icc & ICC_TREEVIEW_CLASSES) && missing(WC_TREEVIEWA))
+        Register(WC_TREEVIEWA, TreeViewProc, CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
 }
 
 LRESULT NotifyParent(HWND hwnd, WORD code) {
