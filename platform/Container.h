@@ -6,6 +6,7 @@
 #include "platform/RefCounted.h"
 #include "platform/WebView.h"
 #include "platform/win32.h"
+#include <string>
 
 namespace vireo {
 
@@ -16,6 +17,8 @@ public:
     virtual HWND ParentWindow() = 0;
     // Ambient UserMode: True at run time, False in a form designer.
     virtual bool UserMode() = 0;
+    // Tells the container that a persisted property changed (the designer marks the form as changed).
+    virtual void PropertyChanged(const std::string& name) = 0;
     // The screen's mouse pointer (0 default, 11 hourglass).
     virtual void SetMousePointer(int32_t pointer) = 0;
 
@@ -23,7 +26,6 @@ public:
     virtual RefPtr<WebView> CreateWebView(HWND parent) = 0;
     virtual RefPtr<FolderTree> CreateFolderTree(HWND parent) = 0;
     virtual RefPtr<IconMenu> CreateIconMenu() = 0;
-    virtual RefPtr<ChoiceBox> CreateChoiceBox() = 0;
 };
 
 } // namespace vireo

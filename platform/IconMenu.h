@@ -13,8 +13,9 @@ public:
     virtual void SetOwnerHwnd(HWND owner) = 0;
     virtual void SetFontName(const std::string& face) = 0;
     virtual void SetFontSize(int32_t size) = 0;
-    virtual int32_t AddMenuItem(const std::string& caption, const std::string& text2, int32_t a, int32_t parentId,
-                                int32_t picture, int32_t b, bool flag, const std::string& key) = 0;
+    virtual int32_t AddMenuItem(const std::string& caption, const std::string& text2, int32_t a,
+                                int32_t parentId, int32_t picture, int32_t b, bool flag,
+                                const std::string& key) = 0;
     virtual void RefreshMenu() = 0;
     virtual int32_t PopupAt(int32_t xTwips, int32_t yTwips, int32_t n1, int32_t n2, int32_t n3, int32_t n4,
                             bool flag) = 0;
@@ -28,5 +29,8 @@ public:
     virtual int32_t Ask(std::string& prompt, std::string& title, std::string& button1, std::string& button2,
                         std::string& button3, std::string& button4, std::string& button5) = 0;
 };
+
+// A new choice box of the icon-menu library.
+RefPtr<ChoiceBox> NewChoiceBox();
 
 } // namespace vireo

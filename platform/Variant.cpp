@@ -39,10 +39,19 @@ Variant Variant::Object(RefPtr<VariantObject> o) {
     return v;
 }
 
-VarType Variant::Type() const { return static_cast<VarType>(m_v.index()); }
+Variant Variant::Record(RecordFields fields) {
+    Variant v;
+    v.m_v = RecordBox{std::make_shared<const RecordFields>(std::move(fields))};
+    return v;
+}
+
+VarType Variant::Type() const {
+    return static_cast<VarType>(m_v.index());
+}
 
 const char* Variant::TypeName() const {
-    static const char* const names[] = {"Empty", "String", "Long", "Integer", "Double", "Boolean", "Byte()", "Object"};
+    static const char* const names[] = {"Empty",   "String", "Long",   "Integer", "Double",
+                                        "Boolean", "Byte()", "Object", "Record"};
     return names[m_v.index()];
 }
 
@@ -65,19 +74,31 @@ static std::string FormatDouble(double d) {
 
 std::string Variant::Text() const {
     switch (Type()) {
-    case VarType::Empty: return "";
-    case VarType::String: return Str();
-    case VarType::Long: return std::to_string(LongValue());
-    case VarType::Integer: return std::to_string(IntegerValue());
-    case VarType::Double: return FormatDouble(DoubleValue());
-    case VarType::Boolean: return BooleanValue() ? "True" : "False";
-    case VarType::Bytes: return std::string(BytesValue().begin(), BytesValue().end());
-    case VarType::Object: return ObjectValue() ? ObjectValue()->DefaultText() : "";
+    case VarType::Empty:
+        return "";
+    case VarType::String:
+        return Str();
+    case VarType::Long:
+        return std::to_string(LongValue());
+    case VarType::Integer:
+        return std::to_string(IntegerValue());
+    case VarType::Double:
+        return FormatDouble(DoubleValue());
+    case VarType::Boolean:
+        return BooleanValue() ? "True" : "False";
+    case VarType::Bytes:
+        return std::string(BytesValue().begin(), BytesValue().end());
+    case VarType::Object:
+        return ObjectValue() ? ObjectValue()->DefaultText() : "";
+    case VarType::Record:
+        break;
     }
     return "";
 }
 
-bool Variant::operator==(const Variant& o) const { return m_v == o.m_v; }
+bool Variant::operator==(const Variant& o) const {
+    return m_v == o.m_v;
+}
 
 namespace {
 
@@ -94,8 +115,10 @@ namespace {
 // fraction and exponent, or &H / &O prefixed hexadecimal and octal.
 bool ParseNumber(std::string_view s, double& out) {
     size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
     s = s.substr(b, e - b);
     if (s.empty()) return false;
     if (s.size() > 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
@@ -128,18 +151,25 @@ bool ParseNumber(std::string_view s, double& out) {
 
 double NumberOf(const Variant& v, const char* to, unsigned argIndex) {
     switch (v.Type()) {
-    case VarType::Empty: return 0;
-    case VarType::Long: return double(v.LongValue());
-    case VarType::Integer: return v.IntegerValue();
-    case VarType::Double: return v.DoubleValue();
-    case VarType::Boolean: return v.BooleanValue() ? -1 : 0;
+    case VarType::Empty:
+        return 0;
+    case VarType::Long:
+        return double(v.LongValue());
+    case VarType::Integer:
+        return v.IntegerValue();
+    case VarType::Double:
+        return v.DoubleValue();
+    case VarType::Boolean:
+        return v.BooleanValue() ? -1 : 0;
     case VarType::String:
     case VarType::Object: {
         double d = 0;
         if (!ParseNumber(v.Text(), d)) Mismatch(v, to, argIndex);
         return d;
     }
-    case VarType::Bytes: break;
+    case VarType::Bytes:
+    case VarType::Record:
+        break;
     }
     Mismatch(v, to, argIndex);
 }
@@ -165,22 +195,25 @@ int64_t ToLong(const Variant& v, unsigned argIndex) {
 }
 
 int64_t ToLongPtr(const Variant& v, unsigned argIndex) {
-    return RoundedInRange(v, "Long", std::numeric_limits<intptr_t>::min(), std::numeric_limits<intptr_t>::max(),
-                          argIndex);
+    return RoundedInRange(v, "Long", std::numeric_limits<intptr_t>::min(),
+                          std::numeric_limits<intptr_t>::max(), argIndex);
 }
 
 int16_t ToInteger(const Variant& v, unsigned argIndex) {
     return int16_t(RoundedInRange(v, "Integer", -32768, 32767, argIndex));
 }
 
-double ToDouble(const Variant& v, unsigned argIndex) { return NumberOf(v, "Double", argIndex); }
+double ToDouble(const Variant& v, unsigned argIndex) {
+    return NumberOf(v, "Double", argIndex);
+}
 
 bool ToBoolean(const Variant& v, unsigned argIndex) {
     if (v.Type() == VarType::Boolean) return v.BooleanValue();
     if (v.HoldsText()) {
         std::string t = v.Text();
         std::string lower;
-        for (char c : t) lower += char(std::tolower(static_cast<unsigned char>(c)));
+        for (char c : t)
+            lower += char(std::tolower(static_cast<unsigned char>(c)));
         if (lower == "true") return true;
         if (lower == "false") return false;
     }
@@ -188,7 +221,8 @@ bool ToBoolean(const Variant& v, unsigned argIndex) {
 }
 
 std::string ToText(const Variant& v, unsigned argIndex) {
-    if (v.Type() == VarType::Object && !v.ObjectValue()) Mismatch(v, "String", argIndex);
+    if ((v.Type() == VarType::Object && !v.ObjectValue()) || v.Type() == VarType::Record)
+        Mismatch(v, "String", argIndex);
     return v.Text();
 }
 

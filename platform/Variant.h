@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/RefCounted.h"
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -16,7 +17,11 @@ public:
     virtual std::string DefaultText() const = 0;
 };
 
-enum class VarType { Empty, String, Long, Integer, Double, Boolean, Bytes, Object };
+enum class VarType { Empty, String, Long, Integer, Double, Boolean, Bytes, Object, Record };
+
+class Variant;
+// A user-defined type's value: its fields by name, in declaration order.
+using RecordFields = std::vector<std::pair<std::string, Variant>>;
 
 class Variant {
 public:
@@ -30,6 +35,7 @@ public:
     static Variant Boolean(bool b);
     static Variant Bytes(std::vector<uint8_t> b);
     static Variant Object(RefPtr<VariantObject> o);
+    static Variant Record(RecordFields fields);
 
     VarType Type() const;
     const char* TypeName() const;
@@ -46,6 +52,7 @@ public:
     bool BooleanValue() const { return std::get<bool>(m_v); }
     const std::vector<uint8_t>& BytesValue() const { return std::get<std::vector<uint8_t>>(m_v); }
     const RefPtr<VariantObject>& ObjectValue() const { return std::get<RefPtr<VariantObject>>(m_v); }
+    const RecordFields& RecordValue() const { return *std::get<RecordBox>(m_v).fields; }
 
     // The value as text, the way the platform turns a Variant into a String: Empty is "", numbers
     // in plain decimal, Booleans "True" and "False", an object its default text, bytes as characters.
@@ -58,15 +65,19 @@ private:
         int64_t n;
         bool operator==(const LongBox&) const = default;
     };
+    struct RecordBox {
+        std::shared_ptr<const RecordFields> fields;
+        bool operator==(const RecordBox& o) const { return *fields == *o.fields; }
+    };
     std::variant<std::monostate, std::string, LongBox, int16_t, double, bool, std::vector<uint8_t>,
-                 RefPtr<VariantObject>>
+                 RefPtr<VariantObject>, RecordBox>
         m_v;
 };
 
 // Conversions for the dispatch layer, with the automation rules: numbers convert between each other
 // with banker's rounding and range checks, numeric text converts to numbers, Empty is 0, "" or False.
 // They throw DispatchError (type mismatch or overflow) naming argument argIndex.
-int64_t ToLong(const Variant& v, unsigned argIndex = 0);  // 32-bit range, or a pointer-sized handle
+int64_t ToLong(const Variant& v, unsigned argIndex = 0);    // 32-bit range, or a pointer-sized handle
 int64_t ToLongPtr(const Variant& v, unsigned argIndex = 0); // pointer-sized range
 int16_t ToInteger(const Variant& v, unsigned argIndex = 0);
 double ToDouble(const Variant& v, unsigned argIndex = 0);

@@ -22,8 +22,9 @@ public:
     virtual void TitleChange(const std::string& text) = 0;
 };
 
-// CommandStateChange's command numbers.
-enum : int32_t { CSC_UPDATECOMMANDS = -1, CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
+// CommandStateChange's command numbers, and Refresh2's full-refresh level.
+enum : int32_t { kCscUpdateCommands = -1, kCscNavigateForward = 1, kCscNavigateBack = 2 };
+constexpr int32_t kRefreshCompletely = 3;
 
 class WebView : public RefCounted {
 public:

@@ -25,7 +25,8 @@ TEST(VariantTest, ToLongFollowsAutomationRules) {
         {Variant("1e3"), 1000},
         {Variant::Long(2147483647), 2147483647},
     };
-    for (const auto& c : cases) EXPECT_EQ(vireo::ToLong(c.in), c.want) << c.in.TypeName() << " " << c.in.Text();
+    for (const auto& c : cases)
+        EXPECT_EQ(vireo::ToLong(c.in), c.want) << c.in.TypeName() << " " << c.in.Text();
 }
 
 TEST(VariantTest, ToLongRejectsWhatAutomationRejects) {
@@ -34,9 +35,12 @@ TEST(VariantTest, ToLongRejectsWhatAutomationRejects) {
         int32_t hr;
     };
     const Bad cases[] = {
-        {Variant("abc"), vireo::kDispTypeMismatch},     {Variant(""), vireo::kDispTypeMismatch},
-        {Variant("0x10"), vireo::kDispTypeMismatch},    {Variant("inf"), vireo::kDispTypeMismatch},
-        {Variant::Bytes({1, 2}), vireo::kDispTypeMismatch}, {Variant::Double(2147483648.0), vireo::kDispOverflow},
+        {Variant("abc"), vireo::kDispTypeMismatch},
+        {Variant(""), vireo::kDispTypeMismatch},
+        {Variant("0x10"), vireo::kDispTypeMismatch},
+        {Variant("inf"), vireo::kDispTypeMismatch},
+        {Variant::Bytes({1, 2}), vireo::kDispTypeMismatch},
+        {Variant::Double(2147483648.0), vireo::kDispOverflow},
         {Variant::Long(int64_t(1) << 40), vireo::kDispOverflow},
     };
     for (const auto& c : cases) {

@@ -14,6 +14,8 @@ LRESULT CALLBACK StatusProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ProgressProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ToolbarProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ComboExProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK HeaderProc(HWND, UINT, WPARAM, LPARAM);
 
 namespace {
 void Register(const char* name, WNDPROC proc, UINT style, LPCSTR cursor, int background) {
@@ -55,6 +57,10 @@ void RegisterCommonClasses(DWORD icc) {
         Register(PROGRESS_CLASSA, ProgressProc, CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
     if ((icc & ICC_USEREX_CLASSES) && missing(WC_COMBOBOXEXA))
         Register(WC_COMBOBOXEXA, ComboExProc, CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW, IDC_ARROW, 0);
+    if ((icc & ICC_LISTVIEW_CLASSES) && missing(WC_LISTVIEWA))
+        Register(WC_LISTVIEWA, ListViewProc, CS_DBLCLKS, IDC_ARROW, 0);
+    if ((icc & ICC_LISTVIEW_CLASSES) && missing(WC_HEADERA))
+        Register(WC_HEADERA, HeaderProc, CS_DBLCLKS, IDC_ARROW, 0);
 }
 
 LRESULT NotifyParent(HWND hwnd, WORD code) {

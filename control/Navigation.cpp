@@ -1,0 +1,147 @@
+// Navigation dispatch: every request to show a location ends here. NavigateTV decides what kind of
+// location it is and sends it to the tree, the web view, the shell or back to the host; NavigateWB points
+// the web view at a location and remembers it as the pending one.
+#include "control/IgnoreErrors.h"
+#include "control/VireoBrowser.h"
+#include "support/mmFile.h"
+#include "support/mmShellExe.h"
+#include "support/mmShellMacro.h"
+#include <cctype>
+
+namespace vireo {
+
+namespace {
+
+// One choice box for this module, created on first use and kept.
+thread_local RefPtr<ChoiceBox> t_choiceBox;
+
+std::string LowerLeft(const std::string& s, size_t n) {
+    std::string out = s.substr(0, n);
+    for (char& c : out)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+} // namespace
+
+void VireoBrowser::NavigateWB(const Variant& URL) {
+    StopEx();
+    if (URL.HoldsText()) {
+        m_nPendingPidl = 0;
+        m_sPendingURL = URL.Text();
+        IgnoreErrors([&] { m_WebBrowser1->Navigate(m_sPendingURL); });
+    } else if (URL.IsLong()) {
+        m_nPendingPidl = static_cast<LONG_PTR>(URL.LongValue());
+        m_sPendingURL.clear();
+        IgnoreErrors([&] { m_WebBrowser1->Navigate2(PidlToBytes(m_nPendingPidl)); });
+    }
+}
+
+void VireoBrowser::SetURL(const std::string& url) {
+    NavigateTV(Variant(url));
+}
+
+void VireoBrowser::RestoreAddressBox() {
+    SetAddressText(LocationDisplayText());
+}
+
+LONG_PTR VireoBrowser::NavigateTV(const Variant& URL, bool* bSuccess) {
+    auto succeed = [&](bool value) {
+        if (bSuccess) *bSuccess = value;
+    };
+    LONG_PTR result = 0;
+
+    if (URL.IsLong()) {
+        // An item-ID list: the tree shows it.
+        IgnoreErrors([&] {
+            Variant folder = URL;
+            result = m_TreeView->SelectFolder(folder);
+        });
+        succeed(result != 0);
+        return result;
+    }
+
+    const std::string url = URL.Text();
+    if (url.empty()) return 0;
+    if (LowerLeft(url, 6) == "about:") return 0;
+
+    if (IsFolder(url)) {
+        if (IsDrivePath(url)) {
+            IgnoreErrors([&] {
+                Variant folder(url);
+                result = m_TreeView->SelectFolder(folder);
+            });
+            succeed(result != 0);
+        } else if (IsUNCPath(url)) {
+            NavigateWB(Variant(url));
+            succeed(true);
+        }
+        // An existing folder named by a relative path: nothing.
+    } else if (IsFile(url)) {
+        if (IsHtmlFile(url)) {
+            NavigateWB(Variant(url));
+            succeed(true);
+        } else if (IsArchive(url)) {
+            OpenArchiveEx(url);
+            succeed(true);
+        } else if (IsUrlShortcut(url)) {
+            const std::string target = ReadUrlShortcut(url);
+            if (m_events) m_events->OpenURL(target);
+            succeed(true);
+        } else if (ShellOpen(url, true)) {
+            succeed(true);
+        }
+    } else if (IsUNCServer(url)) {
+        NavigateWB(Variant(url));
+        succeed(true);
+    } else if (IsUNCShare(url) || IsDrivePath(url)) {
+        SetStatusText(Quote(url) + " is currently unavailable !!!");
+        RestoreAddressBox();
+        succeed(true);
+    } else if (IsFtpURL(url)) {
+        if (m_events) m_events->OpenFTP(url);
+        RestoreAddressBox();
+        succeed(true);
+    } else if (IsHttpURL(url)) {
+        NavigateWB(Variant(url));
+        succeed(true);
+    } else if (!IsFolder(GetPathPart(url))) {
+        if (LowerLeft(url, 4) == "www.") {
+            NavigateWB(Variant("http://" + url));
+            succeed(true);
+        } else if (url.find("://") != std::string::npos) {
+            NavigateWB(Variant(url));
+            succeed(true);
+        } else {
+            if (AskUrlType(url)) succeed(true);
+        }
+    }
+    return result;
+}
+
+bool VireoBrowser::AskUrlType(const std::string& url) {
+    int32_t answer = -1;
+    IgnoreErrors([&] {
+        if (!t_choiceBox) t_choiceBox = NewChoiceBox();
+        std::string prompt = "Select URL Type of " + Quote(url), title = "Linnet", http = "&HTTP URL",
+                    ftp = "&FTP URL", cancel = "&Cancel", none1, none2;
+        answer = t_choiceBox->Ask(prompt, title, http, ftp, cancel, none1, none2);
+    });
+    switch (answer) {
+    case 0:
+        NavigateWB(Variant(url));
+        break;
+    case 1:
+        if (m_events) m_events->OpenFTP(url);
+        RestoreAddressBox();
+        break;
+    case 2:
+        RestoreAddressBox();
+        break;
+    default:
+        return false; // closed without a button: a refusal that changes nothing
+    }
+    return true;
+}
+
+} // namespace vireo

@@ -1,0 +1,15 @@
+// The folder tree's events.
+#include "control/IgnoreErrors.h"
+#include "control/VireoBrowser.h"
+
+namespace vireo {
+
+void VireoBrowser::FolderChanged() {
+    // The web view follows the tree by item-ID list; an equal list ends the echo between the two.
+    IgnoreErrors([&] {
+        const TreeFolder selected = m_TreeView->SelectedFolder();
+        if (selected.nPidl != m_CurFolder.nPidl) NavigateWB(Variant::Long(selected.nPidl));
+    });
+}
+
+} // namespace vireo

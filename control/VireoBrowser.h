@@ -1,0 +1,168 @@
+// VireoBrowser: the folder-browser control. Its members are split over the files of control/ by concern;
+// the dispatch table (Dispatch.h) lists the public ones with their identifiers.
+#pragma once
+#include "control/Folder.h"
+#include "control/VireoBrowserEvents.h"
+#include "platform/Container.h"
+#include "platform/RefCounted.h"
+#include "platform/StdFont.h"
+#include "platform/Variant.h"
+#include "platform/win32.h"
+#include <optional>
+#include <string>
+
+namespace vireo {
+
+class VireoBrowser : public RefCounted, private WebViewEvents, private FolderTreeEvents {
+public:
+    // Creates the control's window under the container's window with its child controls, and runs
+    // UserControl_Initialize.
+    explicit VireoBrowser(Container& container);
+    ~VireoBrowser() override;
+
+    // The timer of the selection notice (tmrStatus) on the control's window.
+    static constexpr UINT_PTR kStatusTimer = 1;
+    static constexpr UINT kStatusInterval = 200;
+
+    void SetEvents(VireoBrowserEvents* events) { m_events = events; }
+    HWND Window() const { return m_hWnd; }
+
+    // Public fields (read/write Long properties of the interface).
+    LONG m_OpenOneClick = 0;
+    HWND m_hwndWB = nullptr;
+    HWND m_hwndSV = nullptr;
+    HWND m_hwndLV = nullptr;
+    HWND m_hwndLV2 = nullptr;
+
+    // Control core.
+    Folder SelFolder() const { return m_CurFolder; }
+    bool GoToParent();
+    bool GoToChild(std::string& sName);
+    void ShellNotify();
+    LONG_PTR ParentPidl();
+    bool IsBusy();
+    void OpenArchiveEx(const std::string& URL);
+    void FireStatus();
+    void ThisGotFocus();
+    void ThisLostFocus();
+
+    // Lifecycle and properties.
+    void SetFontColor(const std::string& sFontName, LONG_PTR hFontLarge, LONG_PTR hFontSmall,
+                      LONG BackColor = 0xFFFFFF, LONG ForeColor = 0);
+    void SetTempDir(std::string& sTempDir);
+    void Terminate(const Variant& bClearAll = Variant::Boolean(false));
+    void Activate();
+    LONG ForeColor() const { return m_nForeColor; }
+    void SetForeColor(LONG color);
+    LONG BackColor() const { return m_nBackColor; }
+    void SetBackColor(LONG color);
+    RefPtr<StdFont> Font() const { return m_Font; }
+    void SetFont(RefPtr<StdFont> font) { m_Font = std::move(font); }
+    LONG_PTR hFont() const { return m_hFont; }
+    LONG Style() const { return m_nStyle; }
+    void SetStyle(LONG style) { m_nStyle = style; }
+    void SetURL(const std::string& url);
+    void SetOpenOneClick(LONG value) { m_OpenOneClick = value; }
+
+    // Navigation.
+    void NavigateWB(const Variant& URL);
+    LONG_PTR NavigateTV(const Variant& URL, bool* bSuccess = nullptr);
+    void GoUp();
+    void GoBack();
+    void GoForward();
+    void GoToDriveRoot();
+    void GoToNextDrive();
+    void Refresh();
+    void Reload();
+    void StopEx();
+    // The up-one-level step; True when it started a navigation the caller need not repeat.
+    bool UpOneLevel();
+
+    // Folder view.
+    void GetColWidth();
+    void SetColWidth();
+    LONG GetSelectedCount(std::string& sFile);
+    LONG GetSelectedFileList(std::string& FileList);
+    void SetSelectedFiles(const std::string& sFiles);
+    void InvertSelection();
+    void SwitchView(LONG nStyle);
+
+    // Commands.
+    void FileOperation(int16_t& Index, const std::string& TargetDir = "");
+    void AddFavoriteEx();
+    void OrgFavoriteEx();
+    void PrintEx();
+    void SaveAs();
+
+    // Private operations shared across the control's files (public for the window procedures and tests).
+    bool IsVirtualLocation() const;
+    std::string LocationDisplayText() const;
+    bool CanGoUp();
+    void SetStatusText(const std::string& text);
+    std::string StatusText() const;
+    void RestoreAddressBox();
+    std::string AddressText() const;
+    void SetAddressText(const std::string& text);
+    FolderTree* Tree() const { return m_TreeView.get(); }
+    WebView* Browser() const { return m_WebBrowser1.get(); }
+
+    // Makes a location current: the web view's completion handler calls it with the finished navigation.
+    void SetCurrentFolder(const Folder& folder) { m_CurFolder = folder; }
+
+    // The pending location of the last NavigateWB.
+    const std::string& PendingURL() const { return m_sPendingURL; }
+    LONG_PTR PendingPidl() const { return m_nPendingPidl; }
+
+private:
+    // WebViewEvents: the web view's events.
+    void BeforeNavigate2(const Variant& url, bool& cancel) override;
+    void NavigateComplete2(const Variant& url) override;
+    void DocumentComplete(const Variant& url) override;
+    void StatusTextChange(const std::string& text) override;
+    void ProgressChange(int32_t progress, int32_t progressMax) override;
+    void CommandStateChange(int32_t command, bool enable) override;
+    void TitleChange(const std::string& text) override;
+    // FolderTreeEvents: the tree's events.
+    void FolderChanged() override;
+    void MenusChanged() override;
+    void GotFocus() override;
+
+    void CreateChildControls();
+    void UserControl_Initialize();
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The three-button question for a text of no known form; True when a button was pressed.
+    bool AskUrlType(const std::string& url);
+
+    Container& m_container;
+    VireoBrowserEvents* m_events = nullptr;
+    HWND m_hWnd = nullptr;
+
+    // Child controls.
+    HWND m_tBar1 = nullptr;
+    HWND m_cmbURL = nullptr;
+    HWND m_InVisLine = nullptr;
+    HWND m_DragLine = nullptr;
+    HWND m_tBar2 = nullptr;
+    HWND m_sBar1 = nullptr;
+    HWND m_pBar1 = nullptr;
+    RefPtr<WebView> m_WebBrowser1;
+    RefPtr<FolderTree> m_TreeView;
+
+    // State.
+    Folder m_CurFolder;
+    std::string m_sTitle;
+    LONG_PTR m_hFont = 0;
+    bool m_bCanBack = false;
+    bool m_bCanForward = false;
+    std::string m_sSizeText;
+    LONG m_nStyle = 3;
+    LONG m_nForeColor = 0;
+    LONG m_nBackColor = 0;
+    RefPtr<StdFont> m_Font;
+    float m_nSplitPercent = 50;
+    std::string m_sPendingURL;
+    LONG_PTR m_nPendingPidl = 0;
+};
+
+} // namespace vireo

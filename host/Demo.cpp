@@ -1,0 +1,56 @@
+// The built-in tour: one command shows what the control does so far.
+#include "host/Host.h"
+#include <sstream>
+
+namespace host {
+
+namespace {
+
+const char* const kTour = R"(say VireoBR tour: a sample drive C: and a control on a form.
+mount C: label SYSTEM
+mkdir C:\Windows\System
+mkdir C:\Temp
+file C:\Temp\readme.txt "Hello from the sample drive."
+file C:\Temp\site.url "[InternetShortcut]" "URL=http://www.example.org/"
+file C:\Temp\backup.tar.gz "not really an archive"
+file C:\Temp\page.htm "<html><title>Sample</title></html>"
+share \\fileserver\public
+cd C:\
+create
+say Each kind of location goes to its own place.
+say A drive folder goes to the folder tree:
+invoke NavigateTV "C:\Windows" false
+say An FTP address goes back to the host:
+invoke NavigateTV "ftp.example.org" false
+say A missing drive folder puts a message on the status bar:
+invoke NavigateTV "C:\NoSuchFolder" false
+say An Internet shortcut goes back to the host with its address:
+invoke NavigateTV "C:\Temp\site.url" false
+say An archive goes back to the host:
+invoke NavigateTV "C:\Temp\backup.tar.gz" false
+say A text document is opened by its program:
+invoke NavigateTV "C:\Temp\readme.txt" false
+say HTML files, UNC folders and web addresses go to the web view:
+invoke NavigateTV "C:\Temp\page.htm" false
+invoke NavigateTV "\\fileserver\public" false
+invoke NavigateTV "www.example.org" false
+say Anything else asks the user what kind of address it is (the script answers FTP):
+answer ChoiceBox 1
+invoke NavigateTV "intranet" false
+say The current location and the properties:
+invoke get SelFolder
+invoke let Style 1
+invoke get Style
+say A wrong call gets a dispatch error:
+invoke let Style "large"
+)";
+
+} // namespace
+
+int RunDemo(Output& out) {
+    Host host(out);
+    std::istringstream script(kTour);
+    return host.RunScript(script);
+}
+
+} // namespace host

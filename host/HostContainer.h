@@ -1,0 +1,26 @@
+// The container the host places the control in: a form window on the emulated desktop, and the outside
+// components. Until the folder tree and the emulated web view are built, the host gives the control
+// stand-ins that record what they are asked in the desktop's journal ("WebView", "Tree") and show nothing.
+#pragma once
+#include "platform/Container.h"
+
+namespace host {
+
+class HostContainer : public vireo::Container {
+public:
+    HostContainer();
+    ~HostContainer() override;
+
+    HWND ParentWindow() override { return m_form; }
+    bool UserMode() override { return true; }
+    void PropertyChanged(const std::string& name) override;
+    void SetMousePointer(int32_t pointer) override;
+    vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override;
+    vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND parent) override;
+    vireo::RefPtr<vireo::IconMenu> CreateIconMenu() override;
+
+private:
+    HWND m_form = nullptr;
+};
+
+} // namespace host

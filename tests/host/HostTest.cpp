@@ -1,0 +1,128 @@
+#include "host/Host.h"
+#include "host/Tokens.h"
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+std::vector<std::string> RunHost(const std::string& script, bool json = false, int* bad = nullptr) {
+    std::ostringstream os;
+    host::Output out(os, json);
+    host::Host h(out);
+    std::istringstream in(script);
+    int n = h.RunScript(in);
+    if (bad) *bad = n;
+    return Lines(os.str());
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& needle) {
+    for (const auto& l : lines)
+        if (l.find(needle) != std::string::npos) return true;
+    return false;
+}
+
+TEST(TokensTest, SplitsWordsAndQuotedTexts) {
+    struct Case {
+        const char* line;
+        std::vector<std::string> words;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"  invoke   NavigateTV  ", {"invoke", "NavigateTV"}},
+        {"file C:\\a b", {"file", "C:\\a", "b"}},
+        {"x \"C:\\Program Files\\\" y", {"x", "C:\\Program Files\\", "y"}},
+        {"say \"he said \"\"hi\"\"\"", {"say", "he said \"hi\""}},
+        {"a \"\" b", {"a", "", "b"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> got;
+        for (const auto& t : host::Tokenize(c.line))
+            got.push_back(t.text);
+        EXPECT_EQ(got, c.words) << c.line;
+    }
+    EXPECT_THROW(host::Tokenize("say \"open"), std::invalid_argument);
+}
+
+TEST(HostTest, HandsEachLocationToItsPlaceInOrder) {
+    auto out = RunHost(R"(mount C:
+file C:\site.url "[InternetShortcut]" "URL=http://example.org/page"
+file C:\backup.tar.gz x
+create
+invoke NavigateTV ftp.example.org
+invoke NavigateTV C:\Missing
+invoke NavigateTV C:\site.url
+invoke NavigateTV C:\backup.tar.gz
+)");
+    std::vector<std::string> relevant;
+    for (const auto& l : out)
+        if (l.rfind("event", 0) == 0 || l.rfind("status", 0) == 0) relevant.push_back(l);
+    EXPECT_EQ(relevant, (std::vector<std::string>{
+                            "event OpenFTP \"ftp.example.org\"",
+                            "status \"'C:\\MISSING' IS CURRENTLY UNAVAILABLE !!!\"",
+                            "event OpenURL \"http://example.org/page\"",
+                            "event OpenArchive \"C:\\backup.tar.gz\"",
+                        }));
+}
+
+TEST(HostTest, PrintsResultsByReferenceValuesAndErrors) {
+    int bad = 0;
+    auto out = RunHost(R"(mount C:
+create
+invoke NavigateTV "ftp.x.org" false
+invoke let Style "2"
+invoke get Style
+invoke let Style "large"
+invoke PrintEx
+invoke NoSuchMember
+bogus command
+)",
+                       false, &bad);
+    EXPECT_TRUE(Contains(out, "result Long 0"));
+    EXPECT_TRUE(Contains(out, "byref bSuccess True"));
+    EXPECT_TRUE(Contains(out, "result Long 2"));
+    EXPECT_TRUE(Contains(out, "error 0x80020005 Type mismatch"));
+    EXPECT_TRUE(Contains(out, "error 445 VireoBR.VireoBrowser: PrintEx is not built yet"));
+    EXPECT_TRUE(Contains(out, "error line 8: invoke: no member NoSuchMember"));
+    EXPECT_TRUE(Contains(out, "error line 9: unknown command bogus"));
+    EXPECT_EQ(bad, 2);
+}
+
+TEST(HostTest, JsonLinesCarryTypedValues) {
+    auto out = RunHost("mount C:\ncreate\ninvoke NavigateTV ftp.x.org false\n", true);
+    EXPECT_TRUE(Contains(out, R"({"args":["ftp.x.org"],"name":"OpenFTP","type":"event"})"));
+    EXPECT_TRUE(Contains(out, R"({"param":"bSuccess","type":"byref","value":true})"));
+}
+
+TEST(HostTest, ScriptedAnswersReachTheChoiceBox) {
+    auto out = RunHost(
+        "mount C:\ncreate\nanswer ChoiceBox 1\ninvoke NavigateTV intranet\ninvoke NavigateTV other\n");
+    EXPECT_TRUE(Contains(out, "desktop ChoiceBox \"Select URL Type of 'intranet'\" \"Linnet\""));
+    EXPECT_TRUE(Contains(out, "event OpenFTP \"intranet\""));
+    EXPECT_TRUE(Contains(out, "\"closed\"")) << "an unanswered box is closed";
+}
+
+TEST(HostTest, MembersListsTheWholeTable) {
+    auto out = RunHost("members\n");
+    EXPECT_EQ(out.size(), 48u);
+    EXPECT_EQ(out.front(), "0x40030303 m_OpenOneClick (Get, Let) value As Long -> Long");
+    EXPECT_TRUE(
+        Contains(out, "0x60030308 NavigateTV (method) URL As Variant, [ByRef bSuccess As Boolean] -> Long"));
+    EXPECT_EQ(out.back(), "0x68030335 IsBusy (Get) -> Boolean");
+}
+
+TEST(HostTest, TheTourRunsWithoutBadLines) {
+    std::ostringstream os;
+    host::Output out(os, false);
+    EXPECT_EQ(host::RunDemo(out), 0);
+    EXPECT_NE(os.str().find("event OpenArchive"), std::string::npos);
+}
+
+} // namespace
