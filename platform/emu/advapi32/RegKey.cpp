@@ -1,52 +1,17 @@
 #include "platform/emu/advapi32/RegKey.h"
+#include "platform/emu/kernel32/CodePage.h"
 #include <algorithm>
 
 namespace emu {
 
-namespace {
-
-// Upper case in Windows-1252: ASCII, the accented letters of Latin-1 (but not the division sign) and the
-// three pairs the code page adds (š/Š, œ/Œ, ž/Ž) and ÿ/Ÿ.
-unsigned char FoldChar(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return c - 0x20;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-    switch (c) {
-    case 0x9A:
-        return 0x8A;
-    case 0x9C:
-        return 0x8C;
-    case 0x9E:
-        return 0x8E;
-    case 0xFF:
-        return 0x9F;
-    default:
-        return c;
-    }
-}
-
-} // namespace
-
-std::string FoldKeyName(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        c = static_cast<char>(FoldChar(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool SameKeyName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldChar(static_cast<unsigned char>(x)) == FoldChar(static_cast<unsigned char>(y));
-           });
-}
-
 std::shared_ptr<RegKey> RegKey::Child(std::string_view name) const {
-    auto it = m_children.find(FoldKeyName(name));
+    auto it = m_children.find(AnsiUpper(name));
     return it == m_children.end() ? nullptr : it->second;
 }
 
 std::pair<std::shared_ptr<RegKey>, bool> RegKey::ChildOrNew(std::string_view name,
                                                             std::string_view className) {
-    auto [it, created] = m_children.try_emplace(FoldKeyName(name));
+    auto [it, created] = m_children.try_emplace(AnsiUpper(name));
     if (created) {
         it->second = std::make_shared<RegKey>(std::string(name), std::string(className));
         it->second->m_parent = this;
@@ -56,7 +21,7 @@ std::pair<std::shared_ptr<RegKey>, bool> RegKey::ChildOrNew(std::string_view nam
 }
 
 bool RegKey::RemoveChild(std::string_view name) {
-    auto it = m_children.find(FoldKeyName(name));
+    auto it = m_children.find(AnsiUpper(name));
     if (it == m_children.end() || !it->second->m_children.empty()) return false;
     it->second->m_deleted = true;
     it->second->m_parent = nullptr;
@@ -78,13 +43,13 @@ const RegKey* RegKey::ChildAt(size_t index) const {
 
 const RegValue* RegKey::FindValue(std::string_view name) const {
     for (const RegValue& v : m_values)
-        if (SameKeyName(v.name, name)) return &v;
+        if (AnsiEqualNoCase(v.name, name)) return &v;
     return nullptr;
 }
 
 void RegKey::SetValue(std::string_view name, uint32_t type, std::vector<uint8_t> data) {
     for (RegValue& v : m_values)
-        if (SameKeyName(v.name, name)) {
+        if (AnsiEqualNoCase(v.name, name)) {
             v.type = type;
             v.data = std::move(data);
             return;
@@ -94,7 +59,7 @@ void RegKey::SetValue(std::string_view name, uint32_t type, std::vector<uint8_t>
 
 bool RegKey::DeleteValue(std::string_view name) {
     auto it = std::find_if(m_values.begin(), m_values.end(),
-                           [&](const RegValue& v) { return SameKeyName(v.name, name); });
+                           [&](const RegValue& v) { return AnsiEqualNoCase(v.name, name); });
     if (it == m_values.end()) return false;
     m_values.erase(it);
     return true;

@@ -1,6 +1,7 @@
 // One key of the emulated registry. Subkeys are kept as NT keeps them, ordered by their names compared in
 // upper case, so enumeration comes out in that order; values keep the order in which they were first set,
-// which is the order RegEnumValue reports. Names compare without regard to case and keep their case.
+// which is the order RegEnumValue reports. Names compare without regard to case, letter by letter in the
+// ANSI code page, and keep their case.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -11,10 +12,6 @@
 #include <vector>
 
 namespace emu {
-
-// A name as the registry compares it: upper case in the ANSI code page (Windows-1252).
-std::string FoldKeyName(std::string_view name);
-bool SameKeyName(std::string_view a, std::string_view b);
 
 struct RegValue {
     std::string name; // "" is the key's default value

@@ -1,4 +1,5 @@
 #include "platform/emu/advapi32/Registry.h"
+#include "platform/emu/kernel32/CodePage.h"
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -69,7 +70,7 @@ std::shared_ptr<RegKey> Registry::AtPath(std::string_view path, bool create) con
     std::string_view hive = path.substr(0, cut);
     std::shared_ptr<RegKey> key;
     for (const Hive& h : kHives)
-        if (SameKeyName(hive, h.longName) || SameKeyName(hive, h.shortName)) key = Root(h.key);
+        if (AnsiEqualNoCase(hive, h.longName) || AnsiEqualNoCase(hive, h.shortName)) key = Root(h.key);
     if (!key) throw std::invalid_argument("registry path without a known hive: " + std::string(path));
     std::vector<std::string_view> parts;
     if (cut != std::string_view::npos) SplitSubKey(path.substr(cut + 1), parts);

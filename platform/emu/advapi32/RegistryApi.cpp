@@ -65,7 +65,7 @@ LSTATUS WINAPI RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
 }
 
 LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD,
-                               REGSAM samDesired, struct _SECURITY_ATTRIBUTES*, PHKEY phkResult,
+                               REGSAM samDesired, LPSECURITY_ATTRIBUTES, PHKEY phkResult,
                                LPDWORD lpdwDisposition) {
     if (Reserved || !phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -149,9 +149,9 @@ LSTATUS WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName
     return RegEnumKeyExA(hKey, dwIndex, lpName, &cchName, nullptr, nullptr, nullptr, nullptr);
 }
 
-// The key's last write time is not kept: a FILETIME asked for is left as it is.
+// The registry keeps no write times: a last write time asked for comes back as 0.
 LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
-                             LPSTR lpClass, LPDWORD lpcchClass, struct _FILETIME*) {
+                             LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime) {
     if (lpReserved) return ERROR_INVALID_PARAMETER;
     RegKey* key = nullptr;
     if (LSTATUS rc = Reg().Use(hKey, KEY_ENUMERATE_SUB_KEYS, key)) return rc;
@@ -164,6 +164,7 @@ LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpc
         return ERROR_MORE_DATA;
     CopyName(child->Name(), lpName, lpcchName);
     if (lpClass && lpcchClass) CopyName(child->ClassName(), lpClass, lpcchClass);
+    if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{};
     return ERROR_SUCCESS;
 }
 
@@ -187,11 +188,11 @@ LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWOR
 }
 
 // The class comes back like a name; the security descriptor's size is 0, as the emulated registry keeps
-// none; the last write time is not kept.
+// none; the last write time is 0, as no write times are kept.
 LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
                                 LPDWORD lpcSubKeys, LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen,
                                 LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
-                                LPDWORD lpcbSecurityDescriptor, struct _FILETIME*) {
+                                LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
     if (lpReserved || (lpClass && !lpcchClass)) return ERROR_INVALID_PARAMETER;
     RegKey* key = nullptr;
     if (LSTATUS rc = Reg().Use(hKey, KEY_QUERY_VALUE, key)) return rc;
@@ -218,5 +219,6 @@ LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LP
     if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = DWORD(maxValueName);
     if (lpcbMaxValueLen) *lpcbMaxValueLen = DWORD(maxValue);
     if (lpcbSecurityDescriptor) *lpcbSecurityDescriptor = 0;
+    if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{};
     return rc;
 }

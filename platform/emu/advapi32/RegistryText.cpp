@@ -1,5 +1,6 @@
 // Registry text (the format is described in Registry.h).
 #include "platform/emu/advapi32/Registry.h"
+#include "platform/emu/kernel32/CodePage.h"
 #include <cctype>
 #include <stdexcept>
 
@@ -16,7 +17,7 @@ std::string_view Trim(std::string_view s) {
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && SameKeyName(s.substr(0, prefix.size()), prefix);
+    return s.size() >= prefix.size() && AnsiEqualNoCase(s.substr(0, prefix.size()), prefix);
 }
 
 // Whether the text starts with a hive name standing alone or followed by a backslash.

@@ -2,13 +2,9 @@
 // system calls. The functions take and return what the SDK's do: LONG error codes (ERROR_SUCCESS on
 // success), ANSI text, sizes in bytes for data and in characters for names.
 #pragma once
-#include "platform/emu/api/types.h"
+#include "platform/emu/api/kernel32.h"
 
 typedef LONG LSTATUS;
-
-// The structures below belong to kernel32; the registry only passes pointers to them through.
-struct _SECURITY_ATTRIBUTES;
-struct _FILETIME;
 
 // Predefined keys: 32-bit values sign-extended to a pointer, as the SDK writes them.
 #define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)((LONG)0x80000000))
@@ -40,33 +36,15 @@ struct _FILETIME;
 #define REG_CREATED_NEW_KEY 1
 #define REG_OPENED_EXISTING_KEY 2
 
-// Access rights shared with the other kernel objects (kernel32 declares them too).
+// Standard rights of every kernel object (kernel32 declares the generic ones and SYNCHRONIZE).
 #ifndef DELETE
 #define DELETE 0x00010000L
 #endif
 #ifndef READ_CONTROL
 #define READ_CONTROL 0x00020000L
 #endif
-#ifndef SYNCHRONIZE
-#define SYNCHRONIZE 0x00100000L
-#endif
 #ifndef MAXIMUM_ALLOWED
 #define MAXIMUM_ALLOWED 0x02000000L
-#endif
-#ifndef GENERIC_READ
-#define GENERIC_READ 0x80000000L
-#endif
-#ifndef GENERIC_WRITE
-#define GENERIC_WRITE 0x40000000L
-#endif
-#ifndef GENERIC_EXECUTE
-#define GENERIC_EXECUTE 0x20000000L
-#endif
-#ifndef GENERIC_ALL
-#define GENERIC_ALL 0x10000000L
-#endif
-#ifndef ERROR_NOACCESS
-#define ERROR_NOACCESS 998L
 #endif
 
 // Registry key rights.
@@ -86,8 +64,8 @@ struct _FILETIME;
 LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
 LSTATUS WINAPI RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
 LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
-                               REGSAM samDesired, struct _SECURITY_ATTRIBUTES* lpSecurityAttributes,
-                               PHKEY phkResult, LPDWORD lpdwDisposition);
+                               REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
+                               LPDWORD lpdwDisposition);
 LSTATUS WINAPI RegCloseKey(HKEY hKey);
 LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
@@ -99,10 +77,10 @@ LSTATUS WINAPI RegQueryValueA(HKEY hKey, LPCSTR lpSubKey, LPSTR lpData, PLONG lp
 LSTATUS WINAPI RegSetValueA(HKEY hKey, LPCSTR lpSubKey, DWORD dwType, LPCSTR lpData, DWORD cbData);
 LSTATUS WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName);
 LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
-                             LPSTR lpClass, LPDWORD lpcchClass, struct _FILETIME* lpftLastWriteTime);
+                             LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
 LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                              LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
                                 LPDWORD lpcSubKeys, LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen,
                                 LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
-                                LPDWORD lpcbSecurityDescriptor, struct _FILETIME* lpftLastWriteTime);
+                                LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime);

@@ -4,11 +4,11 @@
 #include "platform/emu/Desktop.h"
 #include "platform/emu/advapi32/Registry.h"
 #include "platform/emu/core/Journal.h"
+#include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/FileSystem.h"
 #include "platform/win32.h"
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 namespace emu {
 
@@ -54,29 +54,20 @@ std::string Hex(ULONG_PTR n) {
     return text;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-    return emu::SameKeyName(a, b);
-}
-
 // A path or file name, found the way the shell finds it: relative names below the directory given (or the
 // current one). Answers the item's full path, or SE_ERR_FNF when it is missing and SE_ERR_PNF when its
-// folder is missing too.
+// folder is missing too (or its drive is not there or not ready).
 UINT_PTR Locate(const std::string& file, const std::string& directory, std::string& full, bool& isFolder) {
-    emu::FileSystem& fs = emu::Desktop::Current().Files();
     if (file.empty() && directory.empty()) return SE_ERR_FNF;
     bool relative =
-        !(file.size() >= 2 && file[1] == ':') && !file.empty() && file[0] != '\\' && file[0] != '/';
-    full = fs.FullPath(relative && !directory.empty() ? directory + "\\" + file
+        !file.empty() && !(file.size() >= 2 && file[1] == ':') && file[0] != '\\' && file[0] != '/';
+    std::string path = relative && !directory.empty() ? directory + "\\" + file
                        : file.empty()                 ? directory
-                                                      : file);
-    std::optional<std::filesystem::path> host = fs.Resolve(full);
-    if (!host) {
-        size_t cut = full.find_last_of('\\');
-        std::string parent = cut == std::string::npos ? std::string() : full.substr(0, cut == 2 ? 3 : cut);
-        return !parent.empty() && fs.Resolve(parent) ? SE_ERR_FNF : SE_ERR_PNF;
-    }
-    std::error_code ec;
-    isFolder = std::filesystem::is_directory(*host, ec);
+                                                      : file;
+    emu::FileSystem::Lookup found = emu::Desktop::Current().Files().Find(path);
+    full = found.fullPath.empty() ? path : found.fullPath;
+    if (!found.host) return found.error == ERROR_FILE_NOT_FOUND ? SE_ERR_FNF : SE_ERR_PNF;
+    isFolder = found.isDir;
     return kSuccess;
 }
 
@@ -103,7 +94,7 @@ Outcome Execute(const Request& r) {
     emu::Desktop& desktop = emu::Desktop::Current();
     emu::Journal& journal = desktop.Log();
     const emu::Registry& reg = desktop.Reg();
-    const bool properties = SameText(r.verb, "properties");
+    const bool properties = emu::AnsiEqualNoCase(r.verb, "properties");
 
     // An item-ID list stands for its item: a file-system item is run by its path, any other (My Computer,
     // the Control Panel) has its default verb recorded against the list itself.
@@ -114,8 +105,11 @@ Outcome Execute(const Request& r) {
             file = path;
         } else {
             std::string item = emu::PidlJournalText(r.idList);
-            if (properties) journal.Add("Properties", {item});
-            else journal.Add("ShellExecute", {r.verb, item, r.parameters, r.directory, std::to_string(r.show), ""});
+            if (properties)
+                journal.Add("Properties", {item});
+            else
+                journal.Add("ShellExecute",
+                            {r.verb, item, r.parameters, r.directory, std::to_string(r.show), ""});
             return {kSuccess, item};
         }
     }

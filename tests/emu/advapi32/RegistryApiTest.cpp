@@ -426,9 +426,11 @@ TEST_F(RegistryApiTest, QueryInfoKeyCountsAndLongest) {
     reg.SetValue("HKCU\\I", "a much longer name", REG_BINARY, {1, 2});
     HKEY h = Open(HKEY_CURRENT_USER, "I", KEY_QUERY_VALUE);
     DWORD subKeys = 0, maxSub = 0, maxClass = 9, values = 0, maxValueName = 0, maxValue = 0, cchClass = 0;
+    FILETIME written{7, 7};
     ASSERT_EQ(RegQueryInfoKeyA(h, nullptr, &cchClass, nullptr, &subKeys, &maxSub, &maxClass, &values,
-                               &maxValueName, &maxValue, nullptr, nullptr),
+                               &maxValueName, &maxValue, nullptr, &written),
               ERROR_SUCCESS);
+    EXPECT_EQ(written.dwLowDateTime | written.dwHighDateTime, 0u); // no write times are kept
     EXPECT_EQ(subKeys, 2u);
     EXPECT_EQ(maxSub, 13u);
     EXPECT_EQ(maxClass, 0u);
