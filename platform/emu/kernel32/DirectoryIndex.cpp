@@ -80,6 +80,7 @@ void DirectoryIndex::Build(const std::filesystem::path& dir, Folder& folder) {
     folder.spellings.clear();
     folder.shortNames.reset();
     folder.stale = false;
+    ++m_scans;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();

@@ -27,6 +27,8 @@ public:
     std::optional<std::string> Find(const std::filesystem::path& dir, std::string_view utf8Name);
     // The folder's 8.3 alias table (names as Windows sees them).
     const ShortNameTable* ShortNames(const std::filesystem::path& dir);
+    // How many times a folder has been read whole.
+    size_t Scans() const { return m_scans; }
 
 private:
     struct Folder {
@@ -47,6 +49,7 @@ private:
     int m_fd = -1;
     std::map<Key, Folder> m_folders;
     std::unordered_map<int, Key> m_watches;
+    size_t m_scans = 0;
 };
 
 } // namespace emu

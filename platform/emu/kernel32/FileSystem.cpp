@@ -355,6 +355,10 @@ std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::stri
     return std::nullopt;
 }
 
+size_t FileSystem::FolderScans() const {
+    return m_state->index.Scans();
+}
+
 std::string FileSystem::WindowsName(const fs::path& hostEntry) {
     return Utf8ToAnsi(hostEntry.filename().string());
 }
@@ -403,7 +407,8 @@ std::optional<std::string> FileSystem::TempPath() const {
 uint32_t FileSystem::Attributes(const Lookup& entry) const {
     if (!entry.host) return INVALID_FILE_ATTRIBUTES;
     if (entry.isRoot) {
-        switch (entry.drive ? DriveType(entry.drive) : DRIVE_REMOTE + 100) {
+        if (!entry.drive) return FILE_ATTRIBUTE_DIRECTORY; // a share's root
+        switch (DriveType(entry.drive)) {
         case DRIVE_FIXED:
         case DRIVE_REMOTE:
         case DRIVE_RAMDISK:

@@ -109,6 +109,10 @@ public:
     std::optional<std::filesystem::path> FindChild(const std::filesystem::path& hostDir,
                                                    std::string_view ansiName) const;
 
+    // How many times a host folder has been read whole to find a name without regard to case: lookups
+    // in a folder read it once, then follow its changes.
+    size_t FolderScans() const;
+
     // Test conveniences: create a file (and its folders) or a folder at a Windows path. They throw
     // std::runtime_error when the path is not on a mounted drive or share.
     std::filesystem::path WriteFile(std::string_view winPath, std::string_view content = "");

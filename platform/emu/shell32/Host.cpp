@@ -1,0 +1,83 @@
+#include "platform/emu/shell32/Host.h"
+#include "platform/emu/Desktop.h"
+#include "platform/emu/api/advapi32.h"
+#include "platform/emu/api/kernel32.h"
+#include "platform/emu/api/user32.h"
+#include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/FileSystem.h"
+#include <algorithm>
+#include <cstring>
+
+namespace emu::shell {
+
+namespace {
+FileSystem& Files() {
+    return Desktop::Current().Files();
+}
+} // namespace
+
+std::vector<char> DriveLetters() {
+    return Files().Drives();
+}
+
+std::optional<DriveInfo> Drive(char letter) {
+    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    if (!Files().IsMounted(letter)) return std::nullopt;
+    return DriveInfo{letter, Files().DriveType(letter), Files().HasMedia(letter), Files().Label(letter)};
+}
+
+std::optional<std::filesystem::path> HostRoot(const std::string& winRoot) {
+    return Files().Resolve(Utf8ToAnsi(winRoot));
+}
+
+std::vector<std::pair<std::string, std::string>> Shares() {
+    std::vector<std::pair<std::string, std::string>> shares;
+    for (const std::string& server : Files().Servers())
+        for (const std::string& share : Files().Shares(server))
+            shares.emplace_back(server, share);
+    return shares;
+}
+
+std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path& dir,
+                                                     const std::string& name) {
+    if (name.find('~') == std::string::npos) return std::nullopt;
+    return Files().FindChild(dir, Utf8ToAnsi(name));
+}
+
+DWORD HostAttributes(const std::filesystem::path& host, char drive) {
+    FileSystem::Lookup entry;
+    entry.host = host;
+    entry.exists = true;
+    entry.drive = drive;
+    return Files().Attributes(entry);
+}
+
+char SystemDrive() {
+    char windows[MAX_PATH] = "";
+    if (GetWindowsDirectoryA(windows, MAX_PATH) && windows[1] == ':')
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(windows[0])));
+    return 'C';
+}
+
+void ReportNotReady(HWND owner, const std::string& root) {
+    std::string text = Utf8ToAnsi(root) + " is not accessible.\n\nThe device is not ready.";
+    MessageBoxA(owner, text.c_str(), Utf8ToAnsi(root).c_str(), MB_OK | MB_ICONERROR);
+}
+
+std::optional<std::string> ClassesRootDefault(const std::string& subkey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, Utf8ToAnsi(subkey).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    char value[MAX_PATH] = "";
+    DWORD type = 0, size = sizeof value;
+    std::string text;
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+            ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ))
+        text.assign(value, strnlen(value, std::min<size_t>(size, sizeof value)));
+    RegCloseKey(key);
+    return AnsiToUtf8(text);
+}
+
+} // namespace emu::shell

@@ -1,0 +1,44 @@
+// What the emulated shell asks of the rest of the desktop: the drives, shares and files of kernel32's file
+// system, and the classes root of the registry. Everything the namespace knows about the machine passes
+// through here.
+#pragma once
+#include "platform/emu/api/types.h"
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace emu::shell {
+
+struct DriveInfo {
+    char letter;       // upper case
+    UINT type;         // GetDriveType value
+    bool ready;        // a medium is in the drive
+    std::string label; // UTF-8, empty when the volume has none
+};
+
+std::vector<char> DriveLetters();
+std::optional<DriveInfo> Drive(char letter);
+// The host folder of a drive root ("C:\") or a share ("\\server\share"); none when it is not there.
+std::optional<std::filesystem::path> HostRoot(const std::string& winRoot);
+// Mounted shares as (server, share), sorted without regard to case.
+std::vector<std::pair<std::string, std::string>> Shares();
+
+// The entry of a host folder named by its 8.3 alias (PROGRA~1), as Windows also accepts it.
+std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path& dir,
+                                                     const std::string& name);
+
+// The file attributes (FILE_ATTRIBUTE_*) of a host file or folder on a drive (letter) or a share (0).
+DWORD HostAttributes(const std::filesystem::path& host, char drive);
+
+// The drive Windows lives on, upper case.
+char SystemDrive();
+
+// Tells the user that a drive has no medium, as Explorer does before a listing fails.
+void ReportNotReady(HWND owner, const std::string& root);
+
+// The default value of a key under HKEY_CLASSES_ROOT, UTF-8; none when the key is missing.
+std::optional<std::string> ClassesRootDefault(const std::string& subkey);
+
+} // namespace emu::shell
