@@ -85,6 +85,18 @@ TEST_F(EditTest, FocusChangesAreNotified) {
     EXPECT_EQ(Commands(e), (std::vector<int>{EN_KILLFOCUS, EN_SETFOCUS}));
 }
 
+TEST_F(EditTest, AutomaticRadioButtonsClearTheOthersOfTheirGroup) {
+    HWND r1 = Create("Button", BS_AUTORADIOBUTTON | WS_GROUP, 1);
+    HWND r2 = Create("Button", BS_AUTORADIOBUTTON, 2);
+    HWND r3 = Create("Button", BS_AUTORADIOBUTTON | WS_GROUP, 3); // the next group
+    SendMessageA(r1, BM_CLICK, 0, 0);
+    SendMessageA(r3, BM_CLICK, 0, 0);
+    SendMessageA(r2, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(r1, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(r2, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(r3, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(EditTest, ButtonsAndLabels) {
     HWND ok = Create("Button", BS_PUSHBUTTON, 1, 75, 23, "OK");
     HWND check = Create("Button", BS_AUTOCHECKBOX, 2, 75, 23, "Check");

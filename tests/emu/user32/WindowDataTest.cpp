@@ -143,6 +143,7 @@ TEST_F(WindowDataTest, FindWindowSearchesChildrenInOrderByClassAndTitle) {
         top, [](HWND h, LPARAM l) { return reinterpret_cast<std::vector<HWND>*>(l)->push_back(h), TRUE; },
         reinterpret_cast<LPARAM>(&seen));
     EXPECT_EQ(seen, (std::vector<HWND>{child, a, grand, b}));
+    EXPECT_EQ(d.Windows().FindByClass("testwindow"), (std::vector<HWND>{top, child, a, grand, b}));
     EXPECT_EQ(GetWindow(a, GW_HWNDPREV), child);
     EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
     char cls[32];
