@@ -1,0 +1,43 @@
+// Subclassing of the web view's windows: the previous procedure and the control's pointer live in two
+// window properties, read back on every message.
+#include "control/VireoBrowser.h"
+#include "shellview/mWndProc.h"
+
+namespace vireo {
+
+namespace {
+constexpr const char* kOldWndProc = "OldWndProc";
+constexpr const char* kObjectPtr = "ObjectPtr";
+} // namespace
+
+bool SubclassWindow(HWND hwnd, WNDPROC proc, VireoBrowser* control) {
+    if (GetPropA(hwnd, kOldWndProc)) return true;
+    const LONG_PTR old = SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    if (old == 0) return false;
+    if (SetPropA(hwnd, kOldWndProc, reinterpret_cast<HANDLE>(old)) &&
+        SetPropA(hwnd, kObjectPtr, static_cast<HANDLE>(control)))
+        return true;
+    RemovePropA(hwnd, kOldWndProc);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, old);
+    return false;
+}
+
+bool UnsubclassWindow(HWND& hwnd) {
+    const HANDLE old = GetPropA(hwnd, kOldWndProc);
+    if (!old || !SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old))) return false;
+    RemovePropA(hwnd, kOldWndProc);
+    RemovePropA(hwnd, kObjectPtr);
+    hwnd = nullptr;
+    return true;
+}
+
+RefPtr<VireoBrowser> ObjectFromWindow(HWND hwnd) {
+    return RefPtr<VireoBrowser>(static_cast<VireoBrowser*>(GetPropA(hwnd, kObjectPtr)));
+}
+
+LRESULT CallOldWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldWndProc));
+    return old ? CallWindowProcA(old, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace vireo
