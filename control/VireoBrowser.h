@@ -109,6 +109,14 @@ public:
     // Makes a location current: the web view's completion handler calls it with the finished navigation.
     void SetCurrentFolder(const Folder& folder) { m_CurFolder = folder; }
 
+    // Layout: the five bands and the splitter's drag (button: 1 left, 2 right, 4 middle; y relative to the
+    // grab bar's top).
+    void UserControl_Resize();
+    void InVisLine_MouseDown();
+    void InVisLine_MouseMove(int button, int y);
+    void InVisLine_MouseUp();
+    float SplitPercent() const { return m_nSplitPercent; }
+
     // The pending location of the last NavigateWB.
     const std::string& PendingURL() const { return m_sPendingURL; }
     LONG_PTR PendingPidl() const { return m_nPendingPidl; }
@@ -128,6 +136,9 @@ private:
     void GotFocus() override;
 
     void CreateChildControls();
+    void AttachSplitter();
+    void DetachSplitter();
+    static LRESULT CALLBACK SplitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void UserControl_Initialize();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 // Test doubles of the outside components. Each call is logged as one line ("Tree.SelectFolder C:\dir\")
 // in a shared log, so a test compares the whole sequence with a table.
 #pragma once
+#include <array>
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
 #include <deque>
@@ -89,7 +90,12 @@ public:
     void Terminate() override { Call("Terminate"); }
     bool Visible() override { return visible; }
     void SetVisible(bool v) override { visible = v; }
-    void Move(float, float, float, float) override {}
+    void Move(float l, float t, float w, float h) override {
+        moved = {l, t, w, h};
+        ++moves;
+    }
+    std::array<float, 4> moved{}; // the last Move's left, top, width, height
+    int moves = 0;
     bool visible = true;
 
 private:
