@@ -85,6 +85,9 @@ LRESULT VireoBrowser::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             if (HIWORD(wParam) == CBN_KILLFOCUS) m_events->CombUrlLostFocus();
         }
         return 0;
+    case WM_PAINT:
+        UserControl_Paint();
+        break;
     case WM_SIZE:
         UserControl_Resize();
         return 0;

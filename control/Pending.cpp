@@ -14,15 +14,6 @@ void VireoBrowser::ThisGotFocus() {
 void VireoBrowser::ThisLostFocus() {
     throw NotBuiltYet("ThisLostFocus");
 }
-void VireoBrowser::SetFontColor(const std::string&, LONG_PTR, LONG_PTR, LONG, LONG) {
-    throw NotBuiltYet("SetFontColor");
-}
-void VireoBrowser::SetTempDir(std::string&) {
-    throw NotBuiltYet("SetTempDir");
-}
-void VireoBrowser::Terminate(const Variant&) {
-    throw NotBuiltYet("Terminate");
-}
 void VireoBrowser::Activate() {
     throw NotBuiltYet("Activate");
 }

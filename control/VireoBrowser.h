@@ -4,6 +4,7 @@
 #include "control/Folder.h"
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
+#include "platform/PropertyBag.h"
 #include "platform/RefCounted.h"
 #include "platform/StdFont.h"
 #include "platform/Variant.h"
@@ -109,6 +110,13 @@ public:
     // Makes a location current: the web view's completion handler calls it with the finished navigation.
     void SetCurrentFolder(const Folder& folder) { m_CurFolder = folder; }
 
+    // The container's steps: a newly placed control, a stored one, saving, painting and going away.
+    void UserControl_InitProperties();
+    void UserControl_ReadProperties(PropertyBag& bag);
+    void UserControl_WriteProperties(PropertyBag& bag);
+    void UserControl_Paint();
+    void UserControl_Terminate() { Terminate(); }
+
     // Layout: the five bands and the splitter's drag (button: 1 left, 2 right, 4 middle; y relative to the
     // grab bar's top).
     void UserControl_Resize();
@@ -174,6 +182,8 @@ private:
     float m_nSplitPercent = 50;
     std::string m_sPendingURL;
     LONG_PTR m_nPendingPidl = 0;
+    bool m_bPainted = false; // UserControl_Paint's first-paint flag
+    RefPtr<IconMenu> m_cP;   // the drive and folder menu, once built
 };
 
 } // namespace vireo

@@ -56,6 +56,13 @@ void HostContainer::PropertyChanged(const std::string& name) {
     Record("PropertyChanged", {name});
 }
 
+vireo::RefPtr<vireo::StdFont> HostContainer::AmbientFont() {
+    // The form's font: the dialog font of the desktop.
+    auto font = vireo::RefPtr<vireo::StdFont>::Make();
+    font->Name = "Tahoma";
+    return font;
+}
+
 void HostContainer::SetMousePointer(int32_t pointer) {
     Record("MousePointer", {std::to_string(pointer)});
 }

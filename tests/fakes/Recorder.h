@@ -1,9 +1,9 @@
 // Test doubles of the outside components. Each call is logged as one line ("Tree.SelectFolder C:\dir\")
 // in a shared log, so a test compares the whole sequence with a table.
 #pragma once
-#include <array>
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
@@ -114,6 +114,8 @@ public:
 
     HWND ParentWindow() override { return parent; }
     bool UserMode() override { return userMode; }
+    vireo::RefPtr<vireo::StdFont> ambientFont = vireo::RefPtr<vireo::StdFont>::Make();
+    vireo::RefPtr<vireo::StdFont> AmbientFont() override { return ambientFont; }
     void PropertyChanged(const std::string& name) override {
         log.push_back("Container.PropertyChanged " + name);
     }
