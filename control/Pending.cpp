@@ -44,12 +44,6 @@ void VireoBrowser::SwitchView(LONG) {
 void VireoBrowser::FileOperation(int16_t&, const std::string&) {
     throw NotBuiltYet("FileOperation");
 }
-void VireoBrowser::AddFavoriteEx() {
-    throw NotBuiltYet("AddFavoriteEx");
-}
-void VireoBrowser::OrgFavoriteEx() {
-    throw NotBuiltYet("OrgFavoriteEx");
-}
 void VireoBrowser::PrintEx() {
     throw NotBuiltYet("PrintEx");
 }

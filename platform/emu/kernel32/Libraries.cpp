@@ -1,10 +1,11 @@
-// The libraries built into the emulated desktop: kernel32 itself and shlwapi, whose presence and
-// DllGetVersion answer come from SystemInfo.
+// The libraries built into the emulated desktop: kernel32 itself, shlwapi, whose presence and
+// DllGetVersion answer come from SystemInfo, and the web-browser library's favourites dialogs.
 #include "platform/emu/Desktop.h"
 #include "platform/emu/api/shlwapi.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/kernel32/Modules.h"
 #include "platform/emu/kernel32/SystemInfo.h"
+#include "platform/emu/shdocvw/Favorites.h"
 
 namespace emu {
 
@@ -43,6 +44,8 @@ void RegisterBuiltInLibraries(ModuleTable& modules, SystemInfo& system) {
             return nullptr;
         },
         [&system] { return system.ShlwapiPresent(); });
+    modules.Register("shdocvw.dll", {{"DoAddToFavDlg", AsFarProc(&DoAddToFavDlg)},
+                                     {"DoOrganizeFavDlg", AsFarProc(&DoOrganizeFavDlg)}});
 }
 
 } // namespace emu
