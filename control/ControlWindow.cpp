@@ -80,6 +80,12 @@ LRESULT VireoBrowser::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             if (HIWORD(wParam) == CBN_KILLFOCUS) m_events->CombUrlLostFocus();
         }
         return 0;
+    case WM_TIMER:
+        if (wParam == kStatusTimer) {
+            tmrStatus_Timer();
+            return 0;
+        }
+        break;
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         m_hWnd = nullptr;
