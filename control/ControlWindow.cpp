@@ -91,6 +91,12 @@ LRESULT VireoBrowser::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
         UserControl_Resize();
         return 0;
+    case WM_TIMER:
+        if (wParam == kStatusTimer) {
+            tmrStatus_Timer();
+            return 0;
+        }
+        break;
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         m_hWnd = nullptr;

@@ -5,41 +5,14 @@
 
 namespace vireo {
 
-void VireoBrowser::FireStatus() {
-    throw NotBuiltYet("FireStatus");
-}
 void VireoBrowser::ThisGotFocus() {
     throw NotBuiltYet("ThisGotFocus");
 }
 void VireoBrowser::ThisLostFocus() {
     throw NotBuiltYet("ThisLostFocus");
 }
-void VireoBrowser::Activate() {
-    throw NotBuiltYet("Activate");
-}
 void VireoBrowser::GoToNextDrive() {
     throw NotBuiltYet("GoToNextDrive");
-}
-void VireoBrowser::GetColWidth() {
-    throw NotBuiltYet("GetColWidth");
-}
-void VireoBrowser::SetColWidth() {
-    throw NotBuiltYet("SetColWidth");
-}
-LONG VireoBrowser::GetSelectedCount(std::string&) {
-    throw NotBuiltYet("GetSelectedCount");
-}
-LONG VireoBrowser::GetSelectedFileList(std::string&) {
-    throw NotBuiltYet("GetSelectedFileList");
-}
-void VireoBrowser::SetSelectedFiles(const std::string&) {
-    throw NotBuiltYet("SetSelectedFiles");
-}
-void VireoBrowser::InvertSelection() {
-    throw NotBuiltYet("InvertSelection");
-}
-void VireoBrowser::SwitchView(LONG) {
-    throw NotBuiltYet("SwitchView");
 }
 void VireoBrowser::FileOperation(int16_t&, const std::string&) {
     throw NotBuiltYet("FileOperation");

@@ -100,6 +100,8 @@ public:
     std::string LocationDisplayText() const;
     bool CanGoUp();
     void SetStatusText(const std::string& text);
+    // The selection notice: NotifySelection to the host and the count or the item's details on the bar.
+    void UpdateSelectionStatus();
     std::string StatusText() const;
     void RestoreAddressBox();
     std::string AddressText() const;
@@ -147,6 +149,8 @@ private:
     void AttachSplitter();
     void DetachSplitter();
     static LRESULT CALLBACK SplitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The tick of tmrStatus: one tick, one selection notice.
+    void tmrStatus_Timer();
     void UserControl_Initialize();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -176,6 +180,7 @@ private:
     bool m_bCanForward = false;
     std::string m_sSizeText;
     LONG m_nStyle = 3;
+    LONG m_nColWidth = 0; // width of the folder view's first column, remembered in details view
     LONG m_nForeColor = 0;
     LONG m_nBackColor = 0;
     RefPtr<StdFont> m_Font;

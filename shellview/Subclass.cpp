@@ -32,7 +32,11 @@ bool UnsubclassWindow(HWND& hwnd) {
 }
 
 RefPtr<VireoBrowser> ObjectFromWindow(HWND hwnd) {
-    return RefPtr<VireoBrowser>(static_cast<VireoBrowser*>(GetPropA(hwnd, kObjectPtr)));
+    auto* control = static_cast<VireoBrowser*>(GetPropA(hwnd, kObjectPtr));
+    // A control whose last reference is gone destroys its window, and with it the subclassed windows below
+    // it: their last messages go on without it.
+    if (!control || control->RefCount() == 0) return RefPtr<VireoBrowser>();
+    return RefPtr<VireoBrowser>(control);
 }
 
 LRESULT CallOldWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

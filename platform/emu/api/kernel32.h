@@ -350,6 +350,7 @@ void WINAPI Sleep(DWORD dwMilliseconds);
 
 // ---- Modules ----
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName);
 BOOL WINAPI FreeLibrary(HMODULE hLibModule);
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);

@@ -3,6 +3,7 @@
 #include "platform/emu/Desktop.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/SystemInfo.h"
+#include <cstring>
 
 namespace emu {
 
@@ -95,6 +96,24 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
     HMODULE h = Desktop::Current().System().Modules().Loaded(lpModuleName);
     if (!h) SetLastError(ERROR_MOD_NOT_FOUND);
     return h;
+}
+
+// The program's file is VIREO.EXE in the Windows directory. As on Windows XP, the result is the number
+// of characters copied without the NUL; a buffer too small takes what fits, unterminated, and the result
+// is nSize with ERROR_INSUFFICIENT_BUFFER. Only the program's own handle (or NULL) is known here.
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
+    if (hModule && hModule != emu::ModuleTable::ProgramModule()) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    const std::string path = Desktop::Current().System().WindowsDirectory() + "\\VIREO.EXE";
+    if (path.size() < nSize) {
+        std::memcpy(lpFilename, path.c_str(), path.size() + 1);
+        return static_cast<DWORD>(path.size());
+    }
+    if (nSize > 0) std::memcpy(lpFilename, path.c_str(), nSize);
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return nSize;
 }
 
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName) {

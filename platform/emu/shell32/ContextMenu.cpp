@@ -61,9 +61,10 @@ public:
         return MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<USHORT>(count));
     }
 
-    // The verb is an identifier offset (high word 0) or a verb name.
+    // The verb is an identifier offset (high word 0) or a verb name. Offset 0, the first command, comes as
+    // a null lpVerb (MAKEINTRESOURCE(0)), which the shell takes like any other offset.
     STDMETHODIMP InvokeCommand(LPCMINVOKECOMMANDINFO pici) override {
-        if (!pici || !pici->lpVerb) return E_INVALIDARG;
+        if (!pici) return E_INVALIDARG;
         const Verb* verb = Find(pici->lpVerb);
         if (!verb) return E_INVALIDARG;
         Record({"Invoke", verb->verb});

@@ -1,0 +1,24 @@
+// Activate: the control takes hold of the web view's top window, from which it finds the folder views
+// the web view creates; turns on address completion, hides the tree and takes the temporary directory.
+#include "control/Globals.h"
+#include "control/IgnoreErrors.h"
+#include "control/VireoBrowser.h"
+#include "shellview/mWndProc.h"
+#include "support/mmFile.h"
+#include "support/mmWinVersion.h"
+
+namespace vireo {
+
+void VireoBrowser::Activate() {
+    m_hwndWB = FindWindowExA(m_hWnd, nullptr, "Shell Embedding", nullptr);
+    SubclassWindow(m_hwndWB, EmbeddingWndProc, this);
+    if (ShlwapiMajorVersion() >= 5) {
+        CoInitialize(nullptr);
+        SHAutoComplete(FindWindowExA(m_cmbURL, nullptr, "Edit", nullptr), 0);
+    }
+    IgnoreErrors([&] { m_TreeView->SetVisible(false); });
+    g_sTempDir.clear();
+    IgnoreErrors([&] { g_sTempDir = GetTempDir(); });
+}
+
+} // namespace vireo

@@ -1,0 +1,54 @@
+#include "shellview/mmConMenuTv.h"
+#include "support/mmShellMacro.h"
+
+namespace vireo {
+
+namespace {
+
+// The menu's IContextMenu2 while it is shown (one menu at a time on the thread). Its first methods are
+// IContextMenu's, which are all that is called through it here.
+thread_local IContextMenu* t_contextMenu2 = nullptr;
+
+constexpr UINT kFirstCommand = 1;
+constexpr UINT kLastCommand = 0x7FFF;
+
+} // namespace
+
+bool ShowShellContextMenu(HWND hwnd, IShellFolder* folder, UINT count, PCUITEMID_CHILD_ARRAY items,
+                          POINT pt) {
+    if (!folder || count == 0) return false;
+    IContextMenu* menu1 = nullptr;
+    if (!IsSucceeded(folder->GetUIObjectOf(hwnd, count, items, IID_IContextMenu, nullptr,
+                                           reinterpret_cast<void**>(&menu1))) ||
+        !menu1)
+        return false;
+    GUID iidContextMenu2{};
+    MakeOleGuid(iidContextMenu2, 0x000214F4, 0, 0);
+    if (!IsSucceeded(menu1->QueryInterface(iidContextMenu2, reinterpret_cast<void**>(&t_contextMenu2))))
+        t_contextMenu2 = nullptr;
+    IContextMenu* menu = t_contextMenu2 ? t_contextMenu2 : menu1;
+
+    bool chosen = false;
+    if (HMENU popup = CreatePopupMenu()) {
+        if (IsSucceeded(menu->QueryContextMenu(popup, 0, kFirstCommand, kLastCommand, CMF_EXPLORE))) {
+            const UINT command = static_cast<UINT>(
+                TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));
+            if (command != 0) {
+                CMINVOKECOMMANDINFO info{};
+                info.cbSize = sizeof info;
+                info.hwnd = hwnd;
+                info.lpVerb = MAKEINTRESOURCEA(command - kFirstCommand);
+                info.nShow = SW_SHOWNORMAL;
+                menu->InvokeCommand(&info);
+                chosen = true;
+            }
+        }
+        DestroyMenu(popup);
+    }
+    if (t_contextMenu2) t_contextMenu2->Release();
+    t_contextMenu2 = nullptr;
+    menu1->Release();
+    return chosen;
+}
+
+} // namespace vireo

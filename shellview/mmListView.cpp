@@ -1,0 +1,250 @@
+// The list-view messages of the folder view and the operations built on them.
+#include "shellview/mmListView.h"
+#include "control/IgnoreErrors.h"
+#include "control/VireoBrowser.h"
+#include "shellview/NameMatch.h"
+#include "support/mEnumExt.h"
+#include "support/mmFile.h"
+#include "support/mmModule.h"
+#include "support/mmShellExe.h"
+#include "support/mmShellMacro.h"
+#include <cstring>
+#include <vector>
+
+namespace vireo {
+
+thread_local std::string g_sFolderTypeName;
+
+namespace {
+
+constexpr int kTextChars = 260;
+
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return hwnd ? SendMessageA(hwnd, msg, wParam, lParam) : 0;
+}
+
+WPARAM IndexParam(LONG nIndex) {
+    return static_cast<WPARAM>(static_cast<LONG_PTR>(nIndex));
+}
+
+std::string Narrow(const WCHAR* text) {
+    const int chars = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (chars <= 1) return std::string();
+    std::string out(static_cast<size_t>(chars), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), chars, nullptr, nullptr);
+    out.resize(out.find('\0'));
+    return out;
+}
+
+// Asks with the wide message, then the narrow one; the structure points at a buffer of 260 characters
+// cleared before each call. The list view may point pszText at text of its own instead of copying.
+template <class Info> std::string TextOf(HWND hwnd, UINT wide, UINT narrow, WPARAM wParam, Info info) {
+    if (!hwnd) return std::string();
+    WCHAR wbuf[kTextChars] = {};
+    auto wideInfo = info;
+    wideInfo.pszText = reinterpret_cast<decltype(wideInfo.pszText)>(wbuf);
+    wideInfo.cchTextMax = kTextChars;
+    if (SendMessageA(hwnd, wide, wParam, reinterpret_cast<LPARAM>(&wideInfo))) {
+        const auto* text = reinterpret_cast<const WCHAR*>(wideInfo.pszText);
+        return text ? Narrow(text) : std::string();
+    }
+    char buf[kTextChars] = {};
+    info.pszText = buf;
+    info.cchTextMax = kTextChars;
+    if (SendMessageA(hwnd, narrow, wParam, reinterpret_cast<LPARAM>(&info)))
+        return info.pszText ? std::string(info.pszText, strnlen(info.pszText, kTextChars)) : std::string();
+    return std::string();
+}
+
+// The shell's type name of a file-system folder, read from the folder that holds the component's file.
+std::string FolderTypeName() {
+    char path[MAX_PATH] = {};
+    const DWORD len = GetModuleFileNameA(ComponentInstance(), path, MAX_PATH);
+    if (len == 0 || len >= MAX_PATH) return std::string();
+    std::string dir(path, len);
+    const size_t sep = dir.find_last_of('\\');
+    if (sep == std::string::npos) return std::string();
+    dir.resize(sep == 2 ? 3 : sep); // a drive root keeps its backslash
+    return GetTypeName(dir, SHGFI_TYPENAME);
+}
+
+} // namespace
+
+LONG ItemCount(HWND hwnd) {
+    return static_cast<LONG>(Send(hwnd, LVM_GETITEMCOUNT, 0, 0));
+}
+
+LONG GetNextItem(HWND hwnd, LONG nStart, UINT nFlags) {
+    if (!hwnd) return -1;
+    return static_cast<LONG>(SendMessageA(hwnd, LVM_GETNEXTITEM, IndexParam(nStart), MAKELPARAM(nFlags, 0)));
+}
+
+LONG SelectedCount(HWND hwnd) {
+    return static_cast<LONG>(Send(hwnd, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+LONG ColumnWidth(HWND hwnd, LONG nColumn) {
+    return static_cast<LONG>(Send(hwnd, LVM_GETCOLUMNWIDTH, IndexParam(nColumn), 0));
+}
+
+bool SetColumnWidth(HWND hwnd, LONG nColumn, LONG nWidth) {
+    return Send(hwnd, LVM_SETCOLUMNWIDTH, IndexParam(nColumn), MAKELPARAM(nWidth, 0)) != 0;
+}
+
+UINT ItemState(HWND hwnd, LONG nIndex, UINT nMask) {
+    return static_cast<UINT>(Send(hwnd, LVM_GETITEMSTATE, IndexParam(nIndex), static_cast<LPARAM>(nMask)));
+}
+
+bool SetItemSelected(HWND hwnd, LONG nIndex, bool bSelected) {
+    LVITEMA item{};
+    item.state = bSelected ? LVIS_SELECTED : 0;
+    item.stateMask = LVIS_SELECTED;
+    return Send(hwnd, LVM_SETITEMSTATE, IndexParam(nIndex), reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+HWND BeginLabelEdit(HWND hwnd, LONG nIndex) {
+    return reinterpret_cast<HWND>(Send(hwnd, LVM_EDITLABELW, IndexParam(nIndex), 0));
+}
+
+bool IsItemSelected(HWND hwnd, LONG nIndex) {
+    return ItemState(hwnd, nIndex, LVIS_SELECTED) == LVIS_SELECTED;
+}
+
+LONG FirstSelectedItem(HWND hwnd) {
+    return GetNextItem(hwnd, -1, LVNI_SELECTED);
+}
+
+LONG ItemUnderCursor(HWND hwnd) {
+    if (!hwnd) return -1;
+    LVHITTESTINFO info{};
+    GetCursorPos(&info.pt);
+    ScreenToClient(hwnd, &info.pt);
+    const LONG index = static_cast<LONG>(SendMessageA(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    return (info.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON)) ? index : -1;
+}
+
+std::string ItemText(HWND hwnd, LONG nIndex, LONG nColumn) {
+    LVITEMA item{};
+    item.iSubItem = nColumn;
+    return TextOf(hwnd, LVM_GETITEMTEXTW, LVM_GETITEMTEXTA, IndexParam(nIndex), item);
+}
+
+std::string ColumnText(HWND hwnd, LONG nColumn) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    return TextOf(hwnd, LVM_GETCOLUMNW, LVM_GETCOLUMNA, IndexParam(nColumn), column);
+}
+
+std::string ItemName(VireoBrowser& control, LONG nIndex) {
+    const HWND hwnd = control.m_hwndLV;
+    const std::string name = ItemText(hwnd, nIndex, 0);
+    const std::string type = ItemText(hwnd, nIndex, 2);
+    const std::string folder = control.SelFolder().sURL;
+    if (g_sFolderTypeName.empty()) g_sFolderTypeName = FolderTypeName();
+    if (type.empty() || type == g_sFolderTypeName) return name;
+    if (GetTypeName(folder + name, SHGFI_TYPENAME) == type) return name;
+    const std::optional<std::string> extensions = ExtensionsOfType(type);
+    if (!extensions) return name;
+    size_t start = 0;
+    for (size_t end = extensions->find("\r\n"); end != std::string::npos;
+         start = end + 2, end = extensions->find("\r\n", start)) {
+        const std::string ext = extensions->substr(start, end - start);
+        if (IsFile(folder + name + ext)) return name + ext;
+    }
+    return name;
+}
+
+bool SelectItemByName(HWND hwnd, const std::string& sName) {
+    if (sName.empty()) return false;
+    for (LONG i = GetNextItem(hwnd, -1, LVNI_ALL); i != -1; i = GetNextItem(hwnd, i, LVNI_ALL)) {
+        if (ItemText(hwnd, i, 0) == sName) return SetItemSelected(hwnd, i, true);
+    }
+    return false;
+}
+
+void SelectItemsInList(HWND hwnd, const std::string& sList) {
+    if (sList.empty()) return;
+    std::vector<LONG> indexes;
+    std::vector<std::string> texts;
+    for (LONG i = GetNextItem(hwnd, -1, LVNI_ALL); i != -1; i = GetNextItem(hwnd, i, LVNI_ALL)) {
+        indexes.push_back(i);
+        texts.push_back(ItemText(hwnd, i, 0));
+    }
+    const std::vector<bool> found = TextsInList(texts, sList);
+    for (size_t k = 0; k < indexes.size(); ++k)
+        if (found[k]) SetItemSelected(hwnd, indexes[k], true);
+}
+
+void InvertItemSelection(HWND hwnd) {
+    for (LONG i = GetNextItem(hwnd, -1, LVNI_ALL); i != -1; i = GetNextItem(hwnd, i, LVNI_ALL))
+        SetItemSelected(hwnd, i, !IsItemSelected(hwnd, i));
+}
+
+LONG BuildSelectedList(VireoBrowser& control, std::string& sList) {
+    const HWND hwnd = control.m_hwndLV;
+    const LONG count = SelectedCount(hwnd);
+    sList.clear();
+    if (count == 0) return count;
+    for (LONG i = GetNextItem(hwnd, -1, LVNI_SELECTED); i != -1; i = GetNextItem(hwnd, i, LVNI_SELECTED)) {
+        sList += ItemName(control, i);
+        sList += "\r\n";
+    }
+    return count;
+}
+
+UINT ViewCommandNumber(LONG nView) {
+    switch (nView) {
+    case 0:
+        return 0x7029;
+    case 1:
+        return 0x702C;
+    case 2:
+        return 0x702A;
+    case 3:
+        return 0x702B;
+    case 0x7031:
+        return 0x7031;
+    default:
+        return 0;
+    }
+}
+
+void ShellViewCommand(HWND hwnd, LONG nView) {
+    Send(hwnd, WM_COMMAND, ViewCommandNumber(nView), 0);
+}
+
+bool OpenListItem(VireoBrowser& control, LONG nIndex) {
+    std::string name = ItemName(control, nIndex);
+    const size_t colon = name.find(':');
+    if (colon != std::string::npos && colon >= 1) {
+        // A drive entry ("Local Disk (C:)"): its drive must answer before the control goes there.
+        const std::string root = name.substr(colon - 1, 2) + "\\";
+        if (!IsFolderAccessible(control.m_hwndLV, root)) return false;
+    }
+    const Folder current = control.SelFolder();
+    if (current.nPidl != 0) {
+        bool moved = false;
+        IgnoreErrors([&] { moved = control.GoToChild(name); });
+        if (moved) return true;
+    }
+    if (IsFolder(current.sURL) || IsUNCServer(current.sURL)) {
+        bool success = false;
+        IgnoreErrors([&] { control.NavigateTV(Variant(current.sURL + name), &success); });
+        if (success) return true;
+    }
+    return ExecuteListItem(control, name);
+}
+
+bool ExecuteListItem(VireoBrowser& control, const std::string& sName) {
+    LONG_PTR pidl = ChildPidlByName(control.SelFolder().nPidl, sName);
+    if (!pidl) return false;
+    ExecutePidl(control.m_hwndLV, pidl);
+    FreePidl(pidl);
+    return true;
+}
+
+bool ExecuteListItem(VireoBrowser& control, LONG nIndex) {
+    return ExecuteListItem(control, ItemName(control, nIndex));
+}
+
+} // namespace vireo
