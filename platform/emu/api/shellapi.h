@@ -59,3 +59,44 @@ HINSTANCE WINAPI ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPC
                                LPCSTR lpDirectory, INT nShowCmd);
 BOOL WINAPI ShellExecuteExA(SHELLEXECUTEINFOA* pExecInfo);
 HINSTANCE WINAPI FindExecutableA(LPCSTR lpFile, LPCSTR lpDirectory, LPSTR lpResult);
+
+// SHFileOperationA: the shell's file-operation engine.
+#define FO_MOVE 0x0001
+#define FO_COPY 0x0002
+#define FO_DELETE 0x0003
+#define FO_RENAME 0x0004
+
+#define FOF_MULTIDESTFILES 0x0001
+#define FOF_CONFIRMMOUSE 0x0002
+#define FOF_SILENT 0x0004
+#define FOF_RENAMEONCOLLISION 0x0008
+#define FOF_NOCONFIRMATION 0x0010
+#define FOF_WANTMAPPINGHANDLE 0x0020
+#define FOF_ALLOWUNDO 0x0040
+#define FOF_FILESONLY 0x0080
+#define FOF_SIMPLEPROGRESS 0x0100
+#define FOF_NOCONFIRMMKDIR 0x0200
+#define FOF_NOERRORUI 0x0400
+
+typedef WORD FILEOP_FLAGS;
+
+// 30 bytes on a 32-bit build: the SDK packs this structure to 1 on 32-bit Windows, so fFlags follows
+// pTo directly and fAnyOperationsAborted is not aligned.
+#if defined(__i386__)
+#pragma pack(push, 1)
+#endif
+typedef struct _SHFILEOPSTRUCTA {
+    HWND hwnd;
+    UINT wFunc;
+    LPCSTR pFrom;
+    LPCSTR pTo;
+    FILEOP_FLAGS fFlags;
+    BOOL fAnyOperationsAborted;
+    LPVOID hNameMappings;
+    LPCSTR lpszProgressTitle;
+} SHFILEOPSTRUCTA, *LPSHFILEOPSTRUCTA;
+#if defined(__i386__)
+#pragma pack(pop)
+#endif
+
+int WINAPI SHFileOperationA(LPSHFILEOPSTRUCTA lpFileOp);

@@ -129,6 +129,7 @@ struct WindowState {
     HCURSOR cursorShape = nullptr;
     int cursorCount = 0; // ShowCursor's display count
     BYTE keys[256] = {};
+    HWND scriptClosed = nullptr; // the window the script's user last closed for want of actions
 
     std::vector<SpiedMessage> spied;
     std::map<std::string, bool, NoCaseLess> spiedClasses;
@@ -177,6 +178,9 @@ void InvalidateTree(HWND hwnd, bool erase);
 // paint.cpp: the update state of one window.
 void MarkInvalid(Window& w, bool erase);
 void MarkValid(Window& w);
+// dialoginput.cpp: the script's user acts on the active window when a thread would wait on an empty
+// queue; false when there is no active window to act on.
+bool PlayScriptedInput();
 // icons.cpp: the stock icons and cursors of LoadIconA / LoadCursorA.
 HICON StockIcon(uintptr_t resourceId, bool cursor);
 

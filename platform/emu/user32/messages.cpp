@@ -91,12 +91,15 @@ bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
     return false;
 }
 
-// A thread that waits lets virtual time pass: the clock moves to the next timer's due time. Returns false
-// when nothing the caller waits for can ever come (no message, and no timer it would retrieve).
+// A thread that waits on an empty queue while one of its windows is active waits for the user, whom the
+// desktop's script plays (dialoginput.cpp). Otherwise virtual time passes: the clock moves to the next
+// timer's due time. Returns false when nothing the caller waits for can ever come (no message, no user
+// action, and no timer it would retrieve).
 bool WaitForSomething(HWND filter, UINT min, UINT max) {
     WindowState& s = S();
     MSG m;
     if (Retrieve(m, filter, min, max, false)) return true;
+    if (PlayScriptedInput()) return true;
     if (!InRange(WM_TIMER, min, max)) return false;
     const Timer* next = nullptr;
     for (const Timer& t : s.timers)
