@@ -1,5 +1,7 @@
 // The control's life in its container: properties for a new or a stored control, saving them, the first
 // paint, fonts and colours, the temporary directory, and shutting down.
+#include "commands/fNewFolder.h"
+#include "commands/fRename.h"
 #include "control/Globals.h"
 #include "control/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
@@ -78,6 +80,16 @@ void VireoBrowser::SetTempDir(std::string& sTempDir) {
     SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
 }
 
+// The component's dialogs are shared by every control on the thread; a nested call while they unload
+// returns at once.
+void VireoBrowser::UnloadAllForms() {
+    if (m_bUnloadingForms) return;
+    m_bUnloadingForms = true;
+    IgnoreErrors([] { RenameForm().Unload(); });
+    IgnoreErrors([] { NewFolderForm().Unload(); });
+    m_bUnloadingForms = false;
+}
+
 void VireoBrowser::Terminate(const Variant& bClearAll) {
     IgnoreErrors([&] { m_WebBrowser1->Stop(); });
     bool clearAll = false;
@@ -92,6 +104,7 @@ void VireoBrowser::Terminate(const Variant& bClearAll) {
     UnsubclassWindow(m_hwndWB);
     if (m_cP) IgnoreErrors([&] { m_cP->RefreshMenu(); });
     m_cP.reset();
+    UnloadAllForms();
     DoEvents();
 }
 

@@ -14,9 +14,6 @@ void VireoBrowser::ThisLostFocus() {
 void VireoBrowser::GoToNextDrive() {
     throw NotBuiltYet("GoToNextDrive");
 }
-void VireoBrowser::FileOperation(int16_t&, const std::string&) {
-    throw NotBuiltYet("FileOperation");
-}
 void VireoBrowser::PrintEx() {
     throw NotBuiltYet("PrintEx");
 }

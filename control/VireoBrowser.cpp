@@ -3,6 +3,7 @@
 #include "control/VireoBrowser.h"
 #include "control/Globals.h"
 #include "control/IgnoreErrors.h"
+#include "shellview/mWndProc.h"
 #include "support/mmFile.h"
 #include "support/mmWinVersion.h"
 
@@ -20,6 +21,10 @@ VireoBrowser::~VireoBrowser() {
         // The windows being destroyed must not reach the object being deleted.
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         DetachSplitter();
+        UnsubclassWindow(m_hwndLV2);
+        UnsubclassWindow(m_hwndLV);
+        UnsubclassWindow(m_hwndSV);
+        UnsubclassWindow(m_hwndWB);
         DestroyWindow(m_hWnd);
     }
 }

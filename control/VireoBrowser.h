@@ -118,6 +118,7 @@ public:
     void UserControl_WriteProperties(PropertyBag& bag);
     void UserControl_Paint();
     void UserControl_Terminate() { Terminate(); }
+    void UnloadAllForms();
 
     // Layout: the five bands and the splitter's drag (button: 1 left, 2 right, 4 middle; y relative to the
     // grab bar's top).
@@ -187,8 +188,9 @@ private:
     float m_nSplitPercent = 50;
     std::string m_sPendingURL;
     LONG_PTR m_nPendingPidl = 0;
-    bool m_bPainted = false; // UserControl_Paint's first-paint flag
-    RefPtr<IconMenu> m_cP;   // the drive and folder menu, once built
+    bool m_bUnloadingForms = false; // UnloadAllForms's re-entry flag
+    bool m_bPainted = false;        // UserControl_Paint's first-paint flag
+    RefPtr<IconMenu> m_cP;          // the drive and folder menu, once built
 };
 
 } // namespace vireo

@@ -1,5 +1,7 @@
 // The window procedures of the web view's inner windows.
 #include "shellview/mWndProc.h"
+#include "commands/fRename.h"
+#include "commands/mmFileOper.h"
 #include "control/Globals.h"
 #include "control/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
@@ -154,6 +156,18 @@ LRESULT ListViewMessage(VireoBrowser& control, HWND hwnd, UINT msg, WPARAM wPara
     case WM_LBUTTONDBLCLK:
         if (control.m_OpenOneClick == 0 && OpenOrGoUp(control, FirstSelectedItem(hwnd))) return 0;
         break;
+    case LVM_EDITLABELA:
+    case LVM_EDITLABELW: {
+        // In a directory the rename dialog replaces the list view's own label editing.
+        const std::string folder = control.SelFolder().sURL;
+        const LONG index = static_cast<LONG>(wParam);
+        if (!IsFolder(folder) || index < 0) break;
+        const std::string name = RenameByDialog(hwnd, RenameForm(), folder + ItemName(control, index));
+        if (name.empty()) return 0;
+        control.Refresh();
+        SelectItemByName(hwnd, name);
+        return 0;
+    }
     }
     return CallOldWndProc(hwnd, msg, wParam, lParam);
 }
