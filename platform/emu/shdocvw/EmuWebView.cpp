@@ -2,7 +2,6 @@
 #include "platform/RuntimeError.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
-#include "platform/emu/shdocvw/ShellText.h"
 #include "platform/emu/shdocvw/WebPages.h"
 #include <algorithm>
 
@@ -14,6 +13,19 @@ constexpr const char* kEmbeddingClass = "Shell Embedding";
 // The posted message that runs a navigation; wParam is its serial number.
 constexpr UINT kRunNavigation = WM_USER + 0x0100;
 constexpr int32_t kNotSupported = int32_t(0x80040100u); // OLECMDERR_E_NOTSUPPORTED
+
+// The item-ID list at the start of a byte array, terminator included; "" when the array ends before
+// the list does (its items' sizes are read without reading past the array).
+std::string ListInArray(const std::vector<uint8_t>& bytes) {
+    size_t at = 0;
+    while (at + 2 <= bytes.size()) {
+        size_t cb = bytes[at] | (size_t(bytes[at + 1]) << 8);
+        if (cb == 0) return std::string(bytes.begin(), bytes.begin() + static_cast<long>(at + 2));
+        if (cb < 2) return "";
+        at += cb;
+    }
+    return "";
+}
 
 void RegisterEmbedding(WNDPROC proc) {
     WNDCLASSEXA existing{};
@@ -94,11 +106,8 @@ void EmuWebView::Navigate(const std::string& url) {
 void EmuWebView::Navigate2(const vireo::Variant& target) {
     if (!m_window) Fail("Navigate2", E_FAIL);
     if (target.Type() == vireo::VarType::Bytes) {
-        const auto& bytes = target.BytesValue();
-        std::string pidl(bytes.begin(), bytes.end());
-        // The list must hold its terminator; a shorter array names nothing.
-        if (pidl.size() < 2 || ILGetSize(reinterpret_cast<LPCITEMIDLIST>(pidl.data())) > pidl.size())
-            Fail("Navigate2", E_INVALIDARG);
+        std::string pidl = ListInArray(target.BytesValue());
+        if (pidl.empty()) Fail("Navigate2", E_INVALIDARG);
         Start(ResolvePidl(pidl), Mode::New, -1);
         return;
     }
@@ -193,7 +202,7 @@ void EmuWebView::Complete(uint32_t serial, Pending pending) {
     if (!Live(serial)) return;
     ShowDocument(location);
     if (!Live(serial)) return;
-    if (location.kind == LocationKind::Folder && !TellFolderStatus(serial, SummaryOf(m_document))) return;
+    if (location.kind == LocationKind::Folder && !TellStatus(serial, FolderStatus(m_document))) return;
     if (m_events) m_events->TitleChange(location.title);
     if (!Live(serial)) return;
     if (m_events) m_events->CommandStateChange(vireo::kCscNavigateBack, m_historyIndex > 0);
@@ -226,11 +235,17 @@ void EmuWebView::ShowDocument(const Location& location) {
         CreateDocumentWindow(m_window, this, location.kind == LocationKind::Folder ? location.pidl : "");
 }
 
-bool EmuWebView::TellFolderStatus(uint32_t serial, const FolderSummary& summary) {
-    if (m_events) m_events->StatusTextChange(std::to_string(summary.objects) + " object(s)");
-    if (!Live(serial)) return false;
-    if (summary.fileSystem && m_events) m_events->StatusTextChange(FormatByteSize(summary.fileBytes));
-    return Live(serial);
+bool EmuWebView::TellStatus(uint32_t serial, const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) {
+        if (m_events) m_events->StatusTextChange(text);
+        if (!Live(serial)) return false;
+    }
+    return true;
+}
+
+void EmuWebView::StatusChanged(const std::vector<std::string>& texts) {
+    vireo::RefPtr<EmuWebView> keep(this);
+    TellStatus(m_serial, texts);
 }
 
 void EmuWebView::GoBack() {
@@ -269,7 +284,8 @@ void EmuWebView::Reload() {
     if (m_current.kind == LocationKind::Folder) {
         uint32_t serial = m_serial;
         vireo::RefPtr<EmuWebView> keep(this);
-        TellFolderStatus(serial, RefreshFolder(m_document));
+        RefreshFolder(m_document);
+        TellStatus(serial, FolderStatus(m_document));
         return;
     }
     Location location = m_current;

@@ -13,7 +13,8 @@
 //      history has the new entry;
 //   3. the document window is built (for a folder, its list view is created and filled);
 //   4. for a folder, the shell view's status texts: "N object(s)", then (file-system folders) the total
-//      size of its files as StrFormatByteSize writes it ("12.5 KB");
+//      size of its files as StrFormatByteSize writes it ("12.5 KB"); the view tells them again after the
+//      user changes the selection ("2 object(s) selected", the size of those files);
 //   5. TitleChange(title);
 //   6. CommandStateChange(2, can go back), CommandStateChange(1, can go forward);
 //   7. Busy becomes false; DocumentComplete(url);
@@ -79,6 +80,7 @@ private:
 
     static LRESULT CALLBACK EmbeddingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void OpenFolder(const std::string& pidl) override;
+    void StatusChanged(const std::vector<std::string>& texts) override;
     void Start(Location location, Mode mode, int historyIndex);
     void Run(uint32_t serial);
     // Each of these returns or stops early when an event handler navigated elsewhere or stopped.
@@ -87,7 +89,7 @@ private:
     void Reload(uint32_t serial, const Location& location);
     void Reload();
     void ShowDocument(const Location& location);
-    bool TellFolderStatus(uint32_t serial, const FolderSummary& summary);
+    bool TellStatus(uint32_t serial, const std::vector<std::string>& texts);
     void GoTo(int index);
     bool Live(uint32_t serial) const { return m_serial == serial; }
     [[noreturn]] static void Fail(const char* method, int32_t hr);

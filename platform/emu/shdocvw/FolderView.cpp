@@ -1,5 +1,6 @@
 #include "platform/emu/shdocvw/FolderView.h"
 #include "platform/emu/shdocvw/FolderItems.h"
+#include "platform/emu/shdocvw/ShellText.h"
 #include "platform/emu/shell32/ShellNamespace.h"
 #include <vector>
 
@@ -10,6 +11,8 @@ namespace {
 constexpr const char* kDocumentClass = "Shell DocObject View";
 constexpr const char* kServerClass = "Internet Explorer_Server";
 constexpr int kListId = 1;
+// Posted to the document window when the selection has changed; the status is told once per burst.
+constexpr UINT kTellSelection = WM_USER + 0x0101;
 
 struct Column {
     const char* title;
@@ -29,7 +32,9 @@ struct Document {
     HWND child = nullptr; // the list view, or the page's server window
     bool folder = false;
     std::vector<FolderRow> rows;
-    FolderSummary summary;
+    uint64_t fileBytes = 0; // of all its files
+    bool fileSystem = false;
+    bool tellPosted = false;
 };
 
 struct CreateParams {
@@ -66,9 +71,8 @@ void SetSubItem(HWND list, int item, int subItem, const std::string& text) {
 void Fill(HWND hwnd, Document& doc) {
     SendMessageA(doc.child, LVM_DELETEALLITEMS, 0, 0);
     doc.rows = ListFolder(doc.folderPidl, hwnd);
-    doc.summary = FolderSummary{};
-    doc.summary.fileSystem =
-        ShellNamespace::IsFileSystem(reinterpret_cast<LPCITEMIDLIST>(doc.folderPidl.data()));
+    doc.fileBytes = 0;
+    doc.fileSystem = ShellNamespace::IsFileSystem(reinterpret_cast<LPCITEMIDLIST>(doc.folderPidl.data()));
     SendMessageA(doc.child, LVM_SETITEMCOUNT, doc.rows.size(), 0);
     for (size_t i = 0; i < doc.rows.size(); ++i) {
         const FolderRow& row = doc.rows[i];
@@ -83,9 +87,35 @@ void Fill(HWND hwnd, Document& doc) {
         SetSubItem(doc.child, item, 1, row.size);
         SetSubItem(doc.child, item, 2, row.type);
         SetSubItem(doc.child, item, 3, row.modified);
-        if (!row.folder) doc.summary.fileBytes += row.bytes;
+        if (!row.folder) doc.fileBytes += row.bytes;
     }
-    doc.summary.objects = doc.rows.size();
+}
+
+const FolderRow* RowOf(const Document& doc, int item) {
+    LVITEMA it{};
+    it.mask = LVIF_PARAM;
+    it.iItem = item;
+    if (!SendMessageA(doc.child, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it))) return nullptr;
+    size_t row = static_cast<size_t>(it.lParam);
+    return row < doc.rows.size() ? &doc.rows[row] : nullptr;
+}
+
+std::vector<std::string> StatusOf(const Document& doc) {
+    if (!doc.folder || !doc.child) return {};
+    auto selected = static_cast<int>(SendMessageA(doc.child, LVM_GETSELECTEDCOUNT, 0, 0));
+    std::vector<std::string> texts;
+    uint64_t bytes = doc.fileBytes;
+    if (selected == 0) {
+        texts.push_back(std::to_string(SendMessageA(doc.child, LVM_GETITEMCOUNT, 0, 0)) + " object(s)");
+    } else {
+        texts.push_back(std::to_string(selected) + " object(s) selected");
+        bytes = 0;
+        for (int i = -1; (i = static_cast<int>(SendMessageA(doc.child, LVM_GETNEXTITEM,
+                                                            static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)
+            if (const FolderRow* row = RowOf(doc, i); row && !row->folder) bytes += row->bytes;
+    }
+    if (doc.fileSystem) texts.push_back(FormatByteSize(bytes));
+    return texts;
 }
 
 void CreateChild(HWND hwnd, Document& doc) {
@@ -118,22 +148,17 @@ void CreateChild(HWND hwnd, Document& doc) {
 // An item activated: a folder opens in the web view, anything else is run by the shell.
 void Activate(Document& doc, int item) {
     if (!doc.child || item < 0) return;
-    LVITEMA it{};
-    it.mask = LVIF_PARAM;
-    it.iItem = item;
-    if (!SendMessageA(doc.child, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it))) return;
-    size_t row = static_cast<size_t>(it.lParam);
-    if (row >= doc.rows.size()) return;
-    if (doc.rows[row].folder) {
-        std::string pidl = doc.folderPidl.substr(0, doc.folderPidl.size() - 2) + doc.rows[row].pidl;
+    const FolderRow* row = RowOf(doc, item);
+    if (!row) return;
+    if (row->folder) {
+        std::string pidl = doc.folderPidl.substr(0, doc.folderPidl.size() - 2) + row->pidl;
         if (doc.host) doc.host->OpenFolder(pidl);
         return;
     }
-    std::string path = doc.rows[row].path;
+    std::string path = row->path;
     std::string directory =
-        doc.summary.fileSystem
-            ? ShellNamespace::DisplayPath(reinterpret_cast<LPCITEMIDLIST>(doc.folderPidl.data()))
-            : std::string();
+        doc.fileSystem ? ShellNamespace::DisplayPath(reinterpret_cast<LPCITEMIDLIST>(doc.folderPidl.data()))
+                       : std::string();
     ShellExecuteA(doc.child, nullptr, path.c_str(), nullptr, directory.empty() ? nullptr : directory.c_str(),
                   SW_SHOWNORMAL);
 }
@@ -163,8 +188,14 @@ LRESULT OnCommand(Document& doc, WORD id) {
     return 0;
 }
 
-LRESULT OnNotify(Document& doc, const NMHDR* hdr) {
+LRESULT OnNotify(HWND hwnd, Document& doc, const NMHDR* hdr) {
     if (!hdr || hdr->hwndFrom != doc.child || !doc.folder) return 0;
+    if (hdr->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(hdr);
+        bool selection =
+            (change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED);
+        if (selection && !doc.tellPosted) doc.tellPosted = PostMessageA(hwnd, kTellSelection, 0, 0);
+    }
     if (hdr->code == LVN_ITEMACTIVATE) {
         const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(hdr);
         int item = activate->iItem;
@@ -198,7 +229,13 @@ LRESULT CALLBACK DocumentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (doc) return OnCommand(*doc, LOWORD(wParam));
         return 0;
     case WM_NOTIFY:
-        if (doc) return OnNotify(*doc, reinterpret_cast<const NMHDR*>(lParam));
+        if (doc) return OnNotify(hwnd, *doc, reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case kTellSelection:
+        if (doc) {
+            doc->tellPosted = false;
+            if (doc->host) doc->host->StatusChanged(StatusOf(*doc));
+        }
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, 0, 0);
@@ -241,16 +278,14 @@ HWND FolderListView(HWND document) {
     return doc && doc->folder ? doc->child : nullptr;
 }
 
-FolderSummary SummaryOf(HWND document) {
+std::vector<std::string> FolderStatus(HWND document) {
     Document* doc = document ? DocumentOf(document) : nullptr;
-    return doc ? doc->summary : FolderSummary{};
+    return doc ? StatusOf(*doc) : std::vector<std::string>{};
 }
 
-FolderSummary RefreshFolder(HWND document) {
+void RefreshFolder(HWND document) {
     Document* doc = document ? DocumentOf(document) : nullptr;
-    if (!doc || !doc->folder || !doc->child) return FolderSummary{};
-    Fill(document, *doc);
-    return doc->summary;
+    if (doc && doc->folder && doc->child) Fill(document, *doc);
 }
 
 } // namespace emu

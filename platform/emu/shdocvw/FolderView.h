@@ -11,6 +11,7 @@
 #include "platform/win32.h"
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace emu {
 
@@ -23,27 +24,25 @@ enum : WORD {
     kViewThumbnails = 0x7031, // shown as large icons
 };
 
-// Who the folder view asks to show a folder the user opened.
+// Who the folder view tells what the user did in it: a folder to show, and new status texts.
 class FolderViewHost {
 public:
     virtual void OpenFolder(const std::string& pidl) = 0; // absolute list bytes, terminator included
+    virtual void StatusChanged(const std::vector<std::string>& texts) = 0;
+
 protected:
     ~FolderViewHost() = default;
-};
-
-// What the shell view's status bar tells about a folder: its items, and the bytes of its files.
-struct FolderSummary {
-    size_t objects = 0;
-    uint64_t fileBytes = 0;
-    bool fileSystem = false; // a file-system folder: its size is told too
 };
 
 // Creates the document window filling the embedding window. folderPidl empty: a page or a document.
 HWND CreateDocumentWindow(HWND embedding, FolderViewHost* host, const std::string& folderPidl);
 // The folder view's list view; 0 for a page or a document.
 HWND FolderListView(HWND document);
-FolderSummary SummaryOf(HWND document);
+// What the shell view's status bar says: with nothing selected "N object(s)", else "N object(s)
+// selected"; then, in a file-system folder, the size of those files ("12.5 KB"). The view tells its host
+// again when the selection has changed, once for all the changes made before the queue is next pumped.
+std::vector<std::string> FolderStatus(HWND document);
 // Lists the folder again into the same list view (the shell view's refresh).
-FolderSummary RefreshFolder(HWND document);
+void RefreshFolder(HWND document);
 
 } // namespace emu
