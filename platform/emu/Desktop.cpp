@@ -4,6 +4,7 @@
 #include "platform/emu/core/Script.h"
 #include "platform/emu/kernel32/FileSystem.h"
 #include "platform/emu/kernel32/SystemInfo.h"
+#include "platform/emu/shdocvw/WebPages.h"
 #include "platform/emu/user32/WindowManager.h"
 #include <atomic>
 #include <cstdio>
@@ -38,6 +39,7 @@ Desktop::Desktop() : m_scratch(MakeScratchDir()) {
     m_files = std::make_unique<FileSystem>(*this);
     m_registry = std::make_unique<Registry>(*this);
     m_windows = std::make_unique<WindowManager>(*this);
+    m_web = std::make_unique<WebPages>();
 }
 
 Desktop::~Desktop() {

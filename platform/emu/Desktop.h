@@ -11,6 +11,7 @@ class FileSystem;    // kernel32: drives, folders, current directories, temporar
 class SystemInfo;    // kernel32: system version, code page, last error, processes
 class Registry;      // advapi32: the registry hives
 class WindowManager; // user32: windows, classes, messages, timers and the virtual clock, focus, cursor
+class WebPages;      // shdocvw: the web pages the web view can reach
 class Script;
 class Journal;
 
@@ -31,6 +32,7 @@ public:
     WindowManager& Windows() { return *m_windows; }
     Script& Answers() { return *m_script; }
     Journal& Log() { return *m_journal; }
+    WebPages& Web() { return *m_web; }
 
     // A fresh folder of the host, removed with the desktop: tests mount drives below it.
     const std::filesystem::path& ScratchDir() const { return m_scratch; }
@@ -43,6 +45,7 @@ private:
     std::unique_ptr<FileSystem> m_files;
     std::unique_ptr<Registry> m_registry;
     std::unique_ptr<WindowManager> m_windows;
+    std::unique_ptr<WebPages> m_web;
 };
 
 } // namespace emu
