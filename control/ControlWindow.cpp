@@ -57,6 +57,7 @@ void VireoBrowser::CreateChildControls() {
     m_sBar1 =
         CreateChild(STATUSCLASSNAMEA, WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, m_hWnd, IdStatusBar);
     m_pBar1 = CreateChild(PROGRESS_CLASSA, 0, m_hWnd, IdProgress);
+    SetUpAddressBox();
 }
 
 LRESULT CALLBACK VireoBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -80,6 +81,10 @@ LRESULT VireoBrowser::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             if (HIWORD(wParam) == CBN_KILLFOCUS) m_events->CombUrlLostFocus();
         }
         return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        // Only the address box's edit field and list ask.
+        return AddressBoxColor(reinterpret_cast<HDC>(wParam));
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         m_hWnd = nullptr;
