@@ -224,11 +224,13 @@ TEST_F(AddressBoxTest, GettingTheFocusReportsAndPreparesOnce) {
     container.tree->events->GotFocus();
     EXPECT_EQ(log, (Log{"Event.PanelProperty  000", "Event.PanelProperty  000"}));
 
-    // Another control prepares for itself.
+    // Another control prepares for itself, after reporting.
     log.clear();
     auto second = vireo::RefPtr<vireo::VireoBrowser>::Make(container);
+    second->SetEvents(&events);
+    second->m_hwndWB = container.web->Window();
     second->ThisGotFocus();
-    EXPECT_EQ(log, (Log{"Container.MousePointer 11", "Container.MousePointer 0"}));
+    EXPECT_EQ(log, (Log{"Event.PanelProperty  000", "Container.MousePointer 11", "Container.MousePointer 0"}));
     vireo::ClearExtensionIndex();
 }
 
