@@ -19,8 +19,12 @@ enum ChildId : int {
     IdProgress
 };
 
-HWND CreateChild(const char* className, DWORD style, HWND parent, int id) {
-    return CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, 0, 0, parent,
+// The toolbars size themselves to one 16 x 16 button with its frame; the layout reads their heights.
+constexpr int kToolBarWidth = 24;
+constexpr int kToolBarHeight = 22;
+
+HWND CreateChild(const char* className, DWORD style, HWND parent, int id, int cx = 0, int cy = 0) {
+    return CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, cx, cy, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ComponentInstance(), nullptr);
 }
 
@@ -44,16 +48,17 @@ void VireoBrowser::CreateChildControls() {
                              0, 0, 0, m_container.ParentWindow(), nullptr, ComponentInstance(), this);
 
     const DWORD toolbarStyle = WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN;
-    m_tBar1 = CreateChild(TOOLBARCLASSNAMEA, toolbarStyle, m_hWnd, IdToolBar1);
+    m_tBar1 = CreateChild(TOOLBARCLASSNAMEA, toolbarStyle, m_hWnd, IdToolBar1, kToolBarWidth, kToolBarHeight);
     m_cmbURL = CreateChild("ComboBox", WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                            m_hWnd, IdAddressBox);
     m_WebBrowser1 = m_container.CreateWebView(m_hWnd);
     if (m_WebBrowser1) m_WebBrowser1->SetEvents(this);
     m_InVisLine = CreateChild("Static", WS_VISIBLE | SS_NOTIFY, m_hWnd, IdInVisLine);
+    AttachSplitter();
     m_DragLine = CreateChild("Static", SS_BLACKRECT, m_hWnd, IdDragLine);
     m_TreeView = m_container.CreateFolderTree(m_hWnd);
     if (m_TreeView) m_TreeView->SetEvents(this);
-    m_tBar2 = CreateChild(TOOLBARCLASSNAMEA, toolbarStyle, m_hWnd, IdToolBar2);
+    m_tBar2 = CreateChild(TOOLBARCLASSNAMEA, toolbarStyle, m_hWnd, IdToolBar2, kToolBarWidth, kToolBarHeight);
     m_sBar1 =
         CreateChild(STATUSCLASSNAMEA, WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, m_hWnd, IdStatusBar);
     m_pBar1 = CreateChild(PROGRESS_CLASSA, 0, m_hWnd, IdProgress);
@@ -80,6 +85,12 @@ LRESULT VireoBrowser::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             if (HIWORD(wParam) == CBN_SETFOCUS) m_events->CombUrlGotFocus();
             if (HIWORD(wParam) == CBN_KILLFOCUS) m_events->CombUrlLostFocus();
         }
+        return 0;
+    case WM_PAINT:
+        UserControl_Paint();
+        break;
+    case WM_SIZE:
+        UserControl_Resize();
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -8,15 +8,6 @@ namespace vireo {
 void VireoBrowser::FireStatus() {
     throw NotBuiltYet("FireStatus");
 }
-void VireoBrowser::SetFontColor(const std::string&, LONG_PTR, LONG_PTR, LONG, LONG) {
-    throw NotBuiltYet("SetFontColor");
-}
-void VireoBrowser::SetTempDir(std::string&) {
-    throw NotBuiltYet("SetTempDir");
-}
-void VireoBrowser::Terminate(const Variant&) {
-    throw NotBuiltYet("Terminate");
-}
 void VireoBrowser::Activate() {
     throw NotBuiltYet("Activate");
 }

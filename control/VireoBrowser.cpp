@@ -17,7 +17,9 @@ VireoBrowser::~VireoBrowser() {
     if (m_WebBrowser1) m_WebBrowser1->SetEvents(nullptr);
     if (m_TreeView) m_TreeView->SetEvents(nullptr);
     if (m_hWnd && IsWindow(m_hWnd)) {
+        // The windows being destroyed must not reach the object being deleted.
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        DetachSplitter();
         DestroyWindow(m_hWnd);
     }
 }

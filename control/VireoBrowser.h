@@ -5,6 +5,7 @@
 #include "control/SolidBrush.h"
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
+#include "platform/PropertyBag.h"
 #include "platform/RefCounted.h"
 #include "platform/StdFont.h"
 #include "platform/Variant.h"
@@ -112,6 +113,21 @@ public:
     // Makes a location current: the web view's completion handler calls it with the finished navigation.
     void SetCurrentFolder(const Folder& folder) { m_CurFolder = folder; }
 
+    // The container's steps: a newly placed control, a stored one, saving, painting and going away.
+    void UserControl_InitProperties();
+    void UserControl_ReadProperties(PropertyBag& bag);
+    void UserControl_WriteProperties(PropertyBag& bag);
+    void UserControl_Paint();
+    void UserControl_Terminate() { Terminate(); }
+
+    // Layout: the five bands and the splitter's drag (button: 1 left, 2 right, 4 middle; y relative to the
+    // grab bar's top).
+    void UserControl_Resize();
+    void InVisLine_MouseDown();
+    void InVisLine_MouseMove(int button, int y);
+    void InVisLine_MouseUp();
+    float SplitPercent() const { return m_nSplitPercent; }
+
     // The pending location of the last NavigateWB.
     const std::string& PendingURL() const { return m_sPendingURL; }
     LONG_PTR PendingPidl() const { return m_nPendingPidl; }
@@ -146,6 +162,9 @@ private:
     void GotFocus() override;
 
     void CreateChildControls();
+    void AttachSplitter();
+    void DetachSplitter();
+    static LRESULT CALLBACK SplitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void UserControl_Initialize();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -188,6 +207,8 @@ private:
     float m_nSplitPercent = 50;
     std::string m_sPendingURL;
     LONG_PTR m_nPendingPidl = 0;
+    bool m_bPainted = false; // UserControl_Paint's first-paint flag
+    RefPtr<IconMenu> m_cP;   // the drive and folder menu, once built
 
     // Address box, location icon and focus.
     std::unique_ptr<KeyedImageList> m_imlToolBar;

@@ -1,4 +1,5 @@
 #include "host/HostContainer.h"
+#include "components/VireoTV/VireoTreeView.h"
 #include "platform/RuntimeError.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
@@ -40,32 +41,6 @@ private:
     HWND m_window = nullptr;
 };
 
-class TreeStandIn : public vireo::FolderTree {
-public:
-    void SetEvents(vireo::FolderTreeEvents*) override {}
-    HWND Window() override { return nullptr; }
-    LONG_PTR SelectFolder(vireo::Variant& folder) override {
-        Record("Tree", {"SelectFolder", folder.IsLong() ? "#" + folder.Text() : folder.Text()});
-        return 0;
-    }
-    vireo::TreeFolder SelectedFolder() override { return {}; }
-    vireo::TreeFolder StartFolder() override { return {}; }
-    LONG_PTR ParentPidl() override { throw vireo::NotBuiltYet("The folder tree"); }
-    void SetFont(std::string&, LONG_PTR&) override {}
-    bool GoToParent() override { throw vireo::NotBuiltYet("The folder tree"); }
-    bool GoToChild(std::string&) override { throw vireo::NotBuiltYet("The folder tree"); }
-    bool IsRootFolder() override { return true; }
-    void SelectMenuFolder(std::string&) override { throw vireo::NotBuiltYet("The folder tree"); }
-    void ShellNotify(LONG_PTR) override { throw vireo::NotBuiltYet("The folder tree"); }
-    void Terminate() override {}
-    bool Visible() override { return m_visible; }
-    void SetVisible(bool v) override { m_visible = v; }
-    void Move(float, float, float, float) override {}
-
-private:
-    bool m_visible = true;
-};
-
 } // namespace
 
 HostContainer::HostContainer() {
@@ -81,6 +56,13 @@ void HostContainer::PropertyChanged(const std::string& name) {
     Record("PropertyChanged", {name});
 }
 
+vireo::RefPtr<vireo::StdFont> HostContainer::AmbientFont() {
+    // The form's font: the dialog font of the desktop.
+    auto font = vireo::RefPtr<vireo::StdFont>::Make();
+    font->Name = "Tahoma";
+    return font;
+}
+
 void HostContainer::SetMousePointer(int32_t pointer) {
     Record("MousePointer", {std::to_string(pointer)});
 }
@@ -89,8 +71,8 @@ vireo::RefPtr<vireo::WebView> HostContainer::CreateWebView(HWND parent) {
     return vireo::RefPtr<WebViewStandIn>::Make(parent);
 }
 
-vireo::RefPtr<vireo::FolderTree> HostContainer::CreateFolderTree(HWND) {
-    return vireo::RefPtr<TreeStandIn>::Make();
+vireo::RefPtr<vireo::FolderTree> HostContainer::CreateFolderTree(HWND parent) {
+    return vireo::CreateVireoTreeView(parent);
 }
 
 vireo::RefPtr<vireo::IconMenu> HostContainer::CreateIconMenu() {

@@ -1,6 +1,6 @@
 // The container the host places the control in: a form window on the emulated desktop, and the outside
-// components. Until the folder tree and the emulated web view are built, the host gives the control
-// stand-ins that record what they are asked in the desktop's journal ("WebView", "Tree") and show nothing.
+// components: the real folder tree, and until the emulated web view is built, a stand-in web view that
+// records what it is asked in the desktop's journal ("WebView") and shows nothing.
 #pragma once
 #include "platform/Container.h"
 
@@ -13,6 +13,7 @@ public:
 
     HWND ParentWindow() override { return m_form; }
     bool UserMode() override { return true; }
+    vireo::RefPtr<vireo::StdFont> AmbientFont() override;
     void PropertyChanged(const std::string& name) override;
     void SetMousePointer(int32_t pointer) override;
     vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override;

@@ -45,7 +45,9 @@ std::string Quoted(const std::string& s) {
 }
 
 // JSON wants UTF-8; the control's texts are in the ANSI code page (Windows-1252).
-std::string Utf8(const std::string& s) { return emu::AnsiToUtf8(s); }
+std::string Utf8(const std::string& s) {
+    return emu::AnsiToUtf8(s);
+}
 
 json Utf8Json(const json& j) {
     if (j.is_string()) return Utf8(j.get<std::string>());

@@ -4,6 +4,7 @@
 #include "platform/FolderTree.h"
 #include "platform/IconMenu.h"
 #include "platform/RefCounted.h"
+#include "platform/StdFont.h"
 #include "platform/WebView.h"
 #include "platform/win32.h"
 #include <string>
@@ -19,6 +20,8 @@ public:
     virtual bool UserMode() = 0;
     // Tells the container that a persisted property changed (the designer marks the form as changed).
     virtual void PropertyChanged(const std::string& name) = 0;
+    // Ambient Font: the font of the form the control is placed on.
+    virtual RefPtr<StdFont> AmbientFont() = 0;
     // The screen's mouse pointer (0 default, 11 hourglass).
     virtual void SetMousePointer(int32_t pointer) = 0;
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
@@ -90,7 +91,12 @@ public:
     void Terminate() override { Call("Terminate"); }
     bool Visible() override { return visible; }
     void SetVisible(bool v) override { visible = v; }
-    void Move(float, float, float, float) override {}
+    void Move(float l, float t, float w, float h) override {
+        moved = {l, t, w, h};
+        ++moves;
+    }
+    std::array<float, 4> moved{}; // the last Move's left, top, width, height
+    int moves = 0;
     bool visible = true;
 
 private:
@@ -109,6 +115,8 @@ public:
 
     HWND ParentWindow() override { return parent; }
     bool UserMode() override { return userMode; }
+    vireo::RefPtr<vireo::StdFont> ambientFont = vireo::RefPtr<vireo::StdFont>::Make();
+    vireo::RefPtr<vireo::StdFont> AmbientFont() override { return ambientFont; }
     void PropertyChanged(const std::string& name) override {
         log.push_back("Container.PropertyChanged " + name);
     }

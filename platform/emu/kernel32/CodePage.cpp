@@ -58,6 +58,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+} // namespace
+
 unsigned char AnsiUpperChar(unsigned char c) {
     if (c >= 'a' && c <= 'z') return c - 0x20;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
@@ -91,8 +93,6 @@ unsigned char AnsiLowerChar(unsigned char c) {
         return c;
     }
 }
-
-} // namespace
 
 char16_t AnsiCharToWide(unsigned char c) {
     return c >= 0x80 && c <= 0x9F ? kHigh[c - 0x80] : char16_t(c);

@@ -9,6 +9,12 @@ namespace emu {
 
 constexpr unsigned kAnsiCodePage = 1252;
 
+// The upper and lower case of one Windows-1252 byte, as CharUpperA and CharLowerA map it: the Latin-1 letters
+// plus Š Œ Ž Ÿ and their small forms; µ, ß and the letters without a partner in the code page stay as they
+// are.
+unsigned char AnsiUpperChar(unsigned char c);
+unsigned char AnsiLowerChar(unsigned char c);
+
 // The UTF-16 unit of one Windows-1252 byte. Windows maps the five bytes the code page leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) to the control characters of the same value.
 char16_t AnsiCharToWide(unsigned char c);

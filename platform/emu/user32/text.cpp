@@ -1,52 +1,17 @@
-// Characters of the ANSI code page (Windows-1252): CharUpperA and friends, and the UTF-16 mapping the
-// wide text messages use.
+// Characters of the ANSI code page (Windows-1252) as user32 uses them: CharUpperA and friends, and the
+// UTF-16 mapping the wide text messages use, both taken from kernel32's code page.
 #include "platform/emu/user32/Cp1252.h"
+#include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/user32/WindowState.h"
 
 namespace emu::cp1252 {
 
-namespace {
-// 0x80..0x9F: the characters Windows-1252 puts where Latin-1 has control codes.
-constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-} // namespace
-
 unsigned char ToUpper(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return c - 0x20;
-    switch (c) {
-    case 0x9A:
-        return 0x8A; // š
-    case 0x9C:
-        return 0x8C; // œ
-    case 0x9E:
-        return 0x8E; // ž
-    case 0xFF:
-        return 0x9F; // ÿ -> Ÿ
-    default:
-        break;
-    }
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20; // à..þ except ÷
-    return c;                                                 // µ, ß, ƒ have no capital in the code page
+    return AnsiUpperChar(c);
 }
 
 unsigned char ToLower(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return c + 0x20;
-    switch (c) {
-    case 0x8A:
-        return 0x9A;
-    case 0x8C:
-        return 0x9C;
-    case 0x8E:
-        return 0x9E;
-    case 0x9F:
-        return 0xFF;
-    default:
-        break;
-    }
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20; // À..Þ except ×
-    return c;
+    return AnsiLowerChar(c);
 }
 
 bool IsUpper(unsigned char c) {
@@ -77,30 +42,20 @@ bool StartsNoCase(std::string_view text, std::string_view prefix) {
 }
 
 char16_t ToWide(unsigned char c) {
-    return (c >= 0x80 && c <= 0x9F) ? kHigh[c - 0x80] : char16_t(c);
+    return AnsiCharToWide(c);
 }
 
 unsigned char FromWide(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
-    for (int i = 0; i < 32; ++i)
-        if (kHigh[i] == c) return static_cast<unsigned char>(0x80 + i);
-    return '?';
+    const int b = WideCharToAnsi(c);
+    return b < 0 ? '?' : static_cast<unsigned char>(b);
 }
 
 std::u16string ToWide(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (char c : text)
-        out.push_back(ToWide(static_cast<unsigned char>(c)));
-    return out;
+    return AnsiToWide(text);
 }
 
 std::string FromWide(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char16_t c : text)
-        out.push_back(static_cast<char>(FromWide(c)));
-    return out;
+    return WideToAnsi(text);
 }
 
 } // namespace emu::cp1252
