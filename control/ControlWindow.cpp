@@ -62,6 +62,7 @@ void VireoBrowser::CreateChildControls() {
     m_sBar1 =
         CreateChild(STATUSCLASSNAMEA, WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, m_hWnd, IdStatusBar);
     m_pBar1 = CreateChild(PROGRESS_CLASSA, 0, m_hWnd, IdProgress);
+    SetUpAddressBox();
 }
 
 LRESULT CALLBACK VireoBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -97,6 +98,10 @@ LRESULT VireoBrowser::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         }
         break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        // Only the address box's edit field and list ask.
+        return AddressBoxColor(reinterpret_cast<HDC>(wParam));
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         m_hWnd = nullptr;

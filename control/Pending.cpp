@@ -5,12 +5,6 @@
 
 namespace vireo {
 
-void VireoBrowser::ThisGotFocus() {
-    throw NotBuiltYet("ThisGotFocus");
-}
-void VireoBrowser::ThisLostFocus() {
-    throw NotBuiltYet("ThisLostFocus");
-}
 void VireoBrowser::GoToNextDrive() {
     throw NotBuiltYet("GoToNextDrive");
 }
@@ -21,14 +15,6 @@ void VireoBrowser::SaveAs() {
     throw NotBuiltYet("SaveAs");
 }
 
-void VireoBrowser::BeforeNavigate2(const Variant&, bool&) {}
-void VireoBrowser::NavigateComplete2(const Variant&) {}
-void VireoBrowser::DocumentComplete(const Variant&) {}
-void VireoBrowser::StatusTextChange(const std::string&) {}
-void VireoBrowser::ProgressChange(int32_t, int32_t) {}
-void VireoBrowser::CommandStateChange(int32_t, bool) {}
-void VireoBrowser::TitleChange(const std::string&) {}
 void VireoBrowser::MenusChanged() {}
-void VireoBrowser::GotFocus() {}
 
 } // namespace vireo

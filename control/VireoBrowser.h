@@ -2,6 +2,7 @@
 // the dispatch table (Dispatch.h) lists the public ones with their identifiers.
 #pragma once
 #include "control/Folder.h"
+#include "control/SolidBrush.h"
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
 #include "platform/PropertyBag.h"
@@ -9,6 +10,8 @@
 #include "platform/StdFont.h"
 #include "platform/Variant.h"
 #include "platform/win32.h"
+#include "support/KeyedImageList.h"
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -132,6 +135,21 @@ public:
     const std::string& PendingURL() const { return m_sPendingURL; }
     LONG_PTR PendingPidl() const { return m_nPendingPidl; }
 
+    // Address box, location icon and focus (AddressBox.cpp, Focus.cpp).
+    int16_t FindHistoryEntry(const std::string& text, LONG_PTR& nPidl);
+    void AddLocationToHistory();
+    void UpdateLocationIcon();
+    void PreparePopupMenusOnce();
+    // The address box's KeyDown: Enter in a box that is not empty navigates to what it holds.
+    void AddressBoxKeyDown(int keyCode);
+    // The address box's background colour (cmbURL.BackColor; system colours have the high bit set).
+    LONG AddressBackColor() const { return m_nAddressBackColor; }
+    void SetAddressBackColor(LONG color);
+    // imlToolBar: the 16 x 16 pictures of the toolbars.
+    KeyedImageList& ToolBarImages() { return *m_imlToolBar; }
+    // The size text last taken from the web view's status text.
+    const std::string& SizeText() const { return m_sSizeText; }
+
 private:
     // WebViewEvents: the web view's events.
     void BeforeNavigate2(const Variant& url, bool& cancel) override;
@@ -157,6 +175,13 @@ private:
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // The three-button question for a text of no known form; True when a button was pressed.
     bool AskUrlType(const std::string& url);
+    // Web view events' helpers: the unavailable message, and PanelProperty while m_hwndWB is set.
+    void ShowUnavailable();
+    void RaisePanelProperty();
+    // The address box's edit field and the toolbars' image list, set up with the child controls.
+    void SetUpAddressBox();
+    // Answers WM_CTLCOLOREDIT and WM_CTLCOLORLISTBOX of the address box.
+    LRESULT AddressBoxColor(HDC hdc);
 
     Container& m_container;
     VireoBrowserEvents* m_events = nullptr;
@@ -191,6 +216,15 @@ private:
     bool m_bUnloadingForms = false; // UnloadAllForms's re-entry flag
     bool m_bPainted = false;        // UserControl_Paint's first-paint flag
     RefPtr<IconMenu> m_cP;          // the drive and folder menu, once built
+
+    // Address box, location icon and focus.
+    std::unique_ptr<KeyedImageList> m_imlToolBar;
+    LONG m_nFolderIcon = 0; // cached image indexes of the location icon, 0 until computed
+    LONG m_nWebIcon = 0;
+    LONG m_nNetworkIcon = 0;
+    LONG m_nAddressBackColor = LONG(0x80000005);
+    SolidBrush m_addressBrush; // of m_nAddressBackColor
+    bool m_bPopupMenusPrepared = false;
 };
 
 } // namespace vireo

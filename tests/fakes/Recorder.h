@@ -39,8 +39,9 @@ public:
     void ExecWB(int32_t cmd, int32_t options) override {
         Call("ExecWB " + std::to_string(cmd) + " " + std::to_string(options));
     }
-    std::string LocationName() override { return ""; }
-    std::string LocationURL() override { return ""; }
+    std::string locationName, locationURL; // what the page reports as its name and address
+    std::string LocationName() override { return locationName; }
+    std::string LocationURL() override { return locationURL; }
 
 private:
     void Fail();

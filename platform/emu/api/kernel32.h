@@ -260,6 +260,13 @@ typedef const WCHAR* LPCWCH;
 #define LANG_USER_DEFAULT (MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT))
 #define LANG_SYSTEM_DEFAULT (MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT))
 
+typedef DWORD LCTYPE;
+#define LOCALE_NOUSEROVERRIDE 0x80000000
+#define LOCALE_SDECIMAL 0x0000000E
+#define LOCALE_STHOUSAND 0x0000000F
+#define LOCALE_USER_DEFAULT 0x0400
+#define LOCALE_SYSTEM_DEFAULT 0x0800
+
 #define LMEM_FIXED 0x0000
 #define LMEM_MOVEABLE 0x0002
 #define LMEM_ZEROINIT 0x0040
@@ -370,6 +377,9 @@ LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2);
 int WINAPI lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
 int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
+
+// ---- Locale ----
+int WINAPI GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData);
 
 // ---- Times ----
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime);

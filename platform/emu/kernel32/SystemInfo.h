@@ -97,6 +97,14 @@ public:
     // The program's file name of a command line: the first (possibly quoted) token, without its folder.
     static std::string ProgramOf(std::string_view commandLine);
 
+    // The user's number format, as GetLocaleInfoA gives it: "." and "," by default.
+    void SetNumberSeparators(std::string decimal, std::string thousand) {
+        m_decimal = std::move(decimal);
+        m_thousand = std::move(thousand);
+    }
+    const std::string& DecimalSeparator() const { return m_decimal; }
+    const std::string& ThousandSeparator() const { return m_thousand; }
+
     ModuleTable& Modules() { return *m_modules; }
     HandleTable& Handles() { return *m_handles; }
 
@@ -106,6 +114,8 @@ private:
     bool m_versionFails = false;
     std::optional<DllVersion> m_shlwapi = DllVersion{6, 0, 2900};
     bool m_shlwapiPresent = true;
+    std::string m_decimal = ".";
+    std::string m_thousand = ",";
     std::map<std::string, std::pair<std::string, std::string>> m_env; // upper name -> (name, value)
     std::map<std::string, ProcessHandler> m_handlers;                 // upper program without .EXE
     std::map<uint32_t, ProcessRecord> m_processes;
