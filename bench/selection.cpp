@@ -46,6 +46,7 @@ public:
     explicit QuietContainer(HWND form) : m_form(form) {}
     HWND ParentWindow() override { return m_form; }
     bool UserMode() override { return true; }
+    vireo::RefPtr<vireo::StdFont> AmbientFont() override { return vireo::RefPtr<vireo::StdFont>::Make(); }
     void PropertyChanged(const std::string&) override {}
     void SetMousePointer(int32_t) override {}
     vireo::RefPtr<vireo::WebView> CreateWebView(HWND) override { return {}; }

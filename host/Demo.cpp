@@ -17,6 +17,18 @@ file C:\Temp\page.htm "<html><title>Sample</title></html>"
 share \\fileserver\public
 cd C:\
 create
+say The user types a folder into the address box and presses Enter:
+address C:\Temp
+show view
+say A click on a file: 200 ms later the host hears of the selection.
+click readme
+clock 200
+say Inverting the selection, then listing it:
+invoke InvertSelection
+invoke GetSelectedFileList ""
+say Backspace in the folder view goes up one level:
+key backspace
+show list
 say Each kind of location goes to its own place.
 say A drive folder goes to the folder tree:
 invoke NavigateTV "C:\Windows" false

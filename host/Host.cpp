@@ -1,4 +1,6 @@
 #include "host/Host.h"
+#include "host/UserActions.h"
+#include "platform/emu/shdocvw/WebPages.h"
 #include "control/Dispatch.h"
 #include "platform/RuntimeError.h"
 #include "platform/emu/core/Journal.h"
@@ -84,6 +86,14 @@ Host::Host(Output& out) : m_out(out), m_events(std::make_unique<Events>(out)) {
 }
 
 Host::~Host() {
+    // The host closes its only control: the lists shared by the thread's controls go with it.
+    if (m_control) {
+        m_control->SetEvents(nullptr);
+        try {
+            m_control->Terminate(vireo::Variant::Boolean(true));
+        } catch (const std::exception&) {
+        }
+    }
     m_control.reset();
     m_container.reset();
     m_desk.Log().SetObserver(nullptr);
@@ -126,8 +136,13 @@ void Host::RunLine(const std::string& line) {
         PrintMembers(m_out);
     else if (cmd == "say")
         m_out.Note(line.substr(line.find(t[0].text) + t[0].text.size() + (t.size() > 1 ? 1 : 0)));
+    else if (cmd == "address" || cmd == "click" || cmd == "dblclick" || cmd == "rclick" || cmd == "key" ||
+             cmd == "release")
+        UserAction(cmd, t);
     else
         Setup(t);
+    // Whatever the line started (a navigation, a timer's work) runs before the next line.
+    Settle(m_desk);
     ReportStatusChange();
 }
 
@@ -212,6 +227,12 @@ void Host::Setup(const std::vector<Token>& t) {
         }
         if (t.size() > 3) a.text = t[3].text;
         m_desk.Answers().Push(arg(1), a);
+    } else if (cmd == "page") {
+        // page URL TITLE [STATUS...]: a web page the web view can reach
+        std::vector<std::string> texts;
+        for (size_t i = 3; i < t.size(); ++i)
+            texts.push_back(t[i].text);
+        m_desk.Web().AddPage(arg(1), arg(2), texts);
     } else if (cmd == "clock") {
         m_desk.Windows().Advance(DWORD(std::stoul(arg(1))));
     } else {
@@ -219,11 +240,33 @@ void Host::Setup(const std::vector<Token>& t) {
     }
 }
 
+void Host::UserAction(const std::string& cmd, const std::vector<Token>& t) {
+    vireo::VireoBrowser& control = RequireControl();
+    if (t.size() < 2) throw ScriptError(cmd + ": what?");
+    const std::string& what = t[1].text;
+    if (cmd == "address")
+        EnterAddress(m_desk, control, what);
+    else if (cmd == "key" || cmd == "release")
+        KeyInView(m_desk, control, Lower(what), cmd == "release");
+    else
+        ClickInView(m_desk, control, cmd, what);
+}
+
 void Host::Create() {
     if (m_control) throw ScriptError("create: the control exists already");
     m_container = std::make_unique<HostContainer>();
     m_control = vireo::RefPtr<vireo::VireoBrowser>::Make(*m_container);
     m_control->SetEvents(m_events.get());
+    // The control fills the form.
+    RECT form{};
+    GetClientRect(m_container->ParentWindow(), &form);
+    MoveWindow(m_control->Window(), 0, 0, form.right, form.bottom, TRUE);
+    // A control a host places at run time without stored properties is activated by the host.
+    m_control->Activate();
+    // The form gives the control the focus: the first activation builds the extension index.
+    m_control->ThisGotFocus();
+    // The form shows the control before the script goes on.
+    Settle(m_desk);
     m_lastStatus = m_control->StatusText();
 }
 
@@ -276,8 +319,12 @@ void Host::Show(const std::vector<Token>& t) {
         m_out.Status(control.StatusText());
     else if (what == "address")
         m_out.Result(vireo::Variant(control.AddressText()));
+    else if (what == "list")
+        m_out.Desktop("AddressList", AddressList(control));
+    else if (what == "view")
+        m_out.Desktop("View", ViewItems(control));
     else
-        throw ScriptError("show: status or address");
+        throw ScriptError("show: status, address, list or view");
 }
 
 void Host::ReportStatusChange() {

@@ -36,6 +36,7 @@ private:
     class Events;
     void Setup(const std::vector<Token>& t);
     void Create();
+    void UserAction(const std::string& cmd, const std::vector<Token>& t);
     void Invoke(const std::vector<Token>& t);
     void Show(const std::vector<Token>& t);
     void ReportStatusChange();

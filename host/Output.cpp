@@ -39,8 +39,12 @@ json ToJson(const vireo::Variant& v) {
 
 std::string Quoted(const std::string& s) {
     std::string out = "\"";
+    // One line per record: a carriage return or line feed inside a text shows as <CR> or <LF>.
     for (char c : s)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+        out += c == '"'    ? std::string("\"\"")
+               : c == '\r' ? std::string("<CR>")
+               : c == '\n' ? std::string("<LF>")
+                           : std::string(1, c);
     return out + "\"";
 }
 

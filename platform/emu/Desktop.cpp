@@ -1,4 +1,5 @@
 #include "platform/emu/Desktop.h"
+#include "platform/emu/ole32/Com.h"
 #include "platform/emu/advapi32/Registry.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
@@ -48,6 +49,7 @@ Desktop::~Desktop() {
     m_registry.reset();
     m_files.reset();
     m_system.reset();
+    ResetThreadCom();
     t_current = nullptr;
     std::error_code ec;
     std::filesystem::remove_all(m_scratch, ec);

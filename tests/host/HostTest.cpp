@@ -64,12 +64,14 @@ invoke NavigateTV C:\backup.tar.gz
     std::vector<std::string> relevant;
     for (const auto& l : out)
         if (l.rfind("event", 0) == 0 || l.rfind("status", 0) == 0) relevant.push_back(l);
-    EXPECT_EQ(relevant, (std::vector<std::string>{
-                            "event OpenFTP \"ftp.example.org\"",
-                            "status \"'C:\\MISSING' IS CURRENTLY UNAVAILABLE !!!\"",
-                            "event OpenURL \"http://example.org/page\"",
-                            "event OpenArchive \"C:\\backup.tar.gz\"",
-                        }));
+    EXPECT_EQ(relevant,
+              (std::vector<std::string>{
+                  "event PanelProperty \"\" False False False", // the form gives the control the focus
+                  "event OpenFTP \"ftp.example.org\"",
+                  "status \"'C:\\MISSING' IS CURRENTLY UNAVAILABLE !!!\"",
+                  "event OpenURL \"http://example.org/page\"",
+                  "event OpenArchive \"C:\\backup.tar.gz\"",
+              }));
 }
 
 TEST(HostTest, PrintsResultsByReferenceValuesAndErrors) {
@@ -123,6 +125,55 @@ TEST(HostTest, TheTourRunsWithoutBadLines) {
     host::Output out(os, false);
     EXPECT_EQ(host::RunDemo(out), 0);
     EXPECT_NE(os.str().find("event OpenArchive"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// The user's side of a session: a typed folder, a click, the selection inverted and listed, and up a level.
+TEST(HostTest, AUserSessionPrintsTheEventsInOrder) {
+    auto out = RunHost(R"(mount C: label SYSTEM
+mkdir C:\Temp\Old
+file C:\Temp\a.txt one
+file C:\Temp\b.txt two
+create
+address C:\Temp
+show view
+click a
+clock 200
+invoke InvertSelection
+invoke GetSelectedFileList ""
+show view
+key backspace
+show list
+)");
+    // Events, results and views; a list's handle is a number of the run, left out.
+    std::vector<std::string> relevant;
+    for (const auto& l : out) {
+        if (l.rfind("status", 0) == 0 || l.rfind("desktop AutoComplete", 0) == 0) continue;
+        relevant.push_back(l.rfind("event NotifyURL", 0) == 0 ? l.substr(0, l.rfind(' ', l.rfind(' ') - 1))
+                                                              : l);
+    }
+    EXPECT_EQ(relevant, (std::vector<std::string>{
+                            "event PanelProperty \"\" False False False",
+                            "desktop MousePointer \"11\"", // the extension index is built under an hourglass
+                            "desktop MousePointer \"0\"",
+                            "event CombUrlGotFocus",
+                            "event PanelProperty \"Temp\" False False False",
+                            "event NotifyURL \"C:\\Temp\\\" \"Temp\" \"C:\\Temp\"",
+                            "event PanelProperty \"Temp\" False False True",
+                            "desktop View \"Old\" \"a\" \"b\"",
+                            "event CombUrlLostFocus",
+                            "event NotifySelection 1 \"a.txt\"",
+                            "result Long 2",
+                            "byref FileList \"Old<CR><LF>b.txt<CR><LF>\"",
+                            "desktop View \"[Old]\" \"a\" \"[b]\"",
+                            "event PanelProperty \"SYSTEM (C:)\" False False True",
+                            "event NotifyURL \"C:\\\" \"SYSTEM (C:)\" \"C:\\\"",
+                            "event PanelProperty \"SYSTEM (C:)\" True False True",
+                            "desktop AddressList \"C:\\Temp\\\" \"SYSTEM (C:)\"",
+                        }));
 }
 
 } // namespace

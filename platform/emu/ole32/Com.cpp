@@ -1,4 +1,5 @@
 // COM initialisation per thread.
+#include "platform/emu/ole32/Com.h"
 #include "platform/emu/api/ole32.h"
 
 namespace {
@@ -12,4 +13,8 @@ HRESULT WINAPI CoInitialize(LPVOID) {
 // An unbalanced call on a thread where COM is not initialised does nothing.
 void WINAPI CoUninitialize() {
     if (t_initCount > 0) --t_initCount;
+}
+
+void emu::ResetThreadCom() {
+    t_initCount = 0;
 }

@@ -1,0 +1,119 @@
+// The typical request, end to end, on the emulated desktop with the real tree and web view: the user types
+// C:\Temp into the address box and presses Enter; the tree selects it, the web view shows it by its list,
+// the control takes over the new folder view and reports the location; then a click on a file gives one
+// selection notice 200 ms later.
+#include "components/VireoTV/VireoTreeView.h"
+#include "control/ControlFixture.h"
+#include "platform/emu/ole32/TaskAllocator.h"
+#include "platform/emu/shdocvw/EmuWebView.h"
+#include "platform/emu/user32/WindowManager.h"
+
+namespace {
+
+class DesktopContainer : public fakes::FakeContainer {
+public:
+    using FakeContainer::FakeContainer;
+    vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override {
+        webView = emu::EmuWebView::Create(parent);
+        return webView;
+    }
+    vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND parent) override {
+        return vireo::CreateVireoTreeView(parent);
+    }
+    vireo::RefPtr<emu::EmuWebView> webView;
+};
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    EndToEndTest() {
+        desk.Files().MountScratch('C', DRIVE_FIXED, "SYSTEM");
+        desk.Files().MakeDir("C:\\Temp\\Old");
+        desk.Files().WriteFile("C:\\Temp\\notes.txt", std::string(1500, 'x'));
+        desk.Files().WriteFile("C:\\Temp\\page.htm", "<html></html>");
+        container.parent = CreateWindowExA(0, "Static", "Form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
+                                           480, nullptr, nullptr, nullptr, nullptr);
+        control = vireo::RefPtr<vireo::VireoBrowser>::Make(container);
+        control->SetEvents(&events);
+        MoveWindow(control->Window(), 0, 0, 640, 480, TRUE);
+        control->Activate();
+        // The container tells the control it is active: the extension index is built.
+        control->ThisGotFocus();
+    }
+    ~EndToEndTest() override {
+        control->Terminate(vireo::Variant::Boolean(true));
+        control.reset();
+        container.webView.reset();
+        DestroyWindow(container.parent);
+        EXPECT_EQ(emu::TaskAllocator::LiveBlocks(), before) << "a list was not freed";
+    }
+    void Settle() {
+        for (int i = 0; i < 1000 && desk.Windows().PumpOnce(); ++i) {}
+    }
+    // The control's events only, in order.
+    fakes::Log Events() const {
+        fakes::Log out;
+        for (const auto& l : log)
+            if (l.rfind("Event.", 0) == 0) out.push_back(l);
+        return out;
+    }
+
+    emu::Desktop desk;
+    size_t before = emu::TaskAllocator::LiveBlocks();
+    fakes::Log log;
+    DesktopContainer container{log};
+    fakes::EventLog events{log};
+    vireo::RefPtr<vireo::VireoBrowser> control;
+};
+
+TEST_F(EndToEndTest, ATypedFolderBecomesTheLocationAndAClickIsNotedOnce) {
+    ASSERT_NE(control->m_hwndWB, nullptr) << "Activate found the web view's window";
+    HWND combo = GetDlgItem(control->Window(), 102);
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetFocus(edit);
+    log.clear();
+    desk.Windows().TypeText(edit, "C:\\Temp");
+    desk.Windows().PressKey(edit, VK_RETURN);
+    Settle();
+
+    // The folder view was found and taken over, and the location reported.
+    ASSERT_NE(control->m_hwndLV, nullptr);
+    EXPECT_EQ(control->m_hwndLV, container.webView->FolderList());
+    EXPECT_NE(GetPropA(control->m_hwndLV, "OldWndProc"), nullptr);
+    const vireo::Folder cur = control->SelFolder();
+    EXPECT_EQ(cur.sURL, "C:\\Temp\\");
+    EXPECT_EQ(cur.nPidl, control->Tree()->SelectedFolder().nPidl) << "the web view went by the tree's list";
+    EXPECT_EQ(control->AddressText(), "C:\\Temp\\");
+    EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("C:\\Temp\\")),
+              0);
+    // The title arrives before the document is complete: the panel hears it with the old location's state.
+    const fakes::Log expected{
+        "Event.PanelProperty Temp 000",
+        "Event.NotifyURL C:\\Temp\\ | Temp | C:\\Temp | " + std::to_string(cur.nPidl) + " | " +
+            std::to_string(cur.nAttr),
+        "Event.PanelProperty Temp 001",
+    };
+    EXPECT_EQ(Events(), expected);
+
+    // A click on the file: the list view's notification arms the timer; 200 ms later one notice.
+    log.clear();
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING;
+    find.psz = "notes";
+    const LRESULT item = SendMessageA(control->m_hwndLV, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(&find));
+    ASSERT_GE(item, 0);
+    RECT r{};
+    r.left = LVIR_LABEL;
+    SendMessageA(control->m_hwndLV, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    desk.Windows().Click(control->m_hwndLV, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    desk.Windows().Advance(199);
+    EXPECT_EQ(Events(), fakes::Log{"Event.CombUrlLostFocus"}) << "the focus left the address box; no notice yet";
+    desk.Windows().Advance(1);
+    EXPECT_EQ(Events(), (fakes::Log{"Event.CombUrlLostFocus", "Event.NotifySelection 1 notes.txt"}));
+    EXPECT_EQ(control->StatusText().rfind("SIZE=2 KB, TYPE=TEXT DOCUMENT, MODIFIED=", 0), 0u)
+        << control->StatusText();
+}
+
+} // namespace
