@@ -1,6 +1,7 @@
 // How the emulated list view scales: filling, walking every item's text, walking the selection, selecting
 // all, deselecting all and finding the last item, each at 10,000 and 100,000 items in one run (the ratio
 // should stay near 10).
+#include "bench/ListViewWalk.h"
 #include "platform/emu/Desktop.h"
 #include "platform/win32.h"
 #include <chrono>
@@ -50,16 +51,7 @@ Times Run(int n) {
     t.fill = Seconds(start);
 
     start = Clock::now();
-    char buf[MAX_PATH];
-    size_t chars = 0;
-    for (LRESULT i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL); i >= 0;
-         i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_ALL)) {
-        LVITEMA it{};
-        it.pszText = buf;
-        it.cchTextMax = MAX_PATH;
-        chars += static_cast<size_t>(
-            SendMessageA(lv, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&it)));
-    }
+    const size_t chars = FetchEveryText(lv);
     t.texts = Seconds(start);
 
     start = Clock::now();

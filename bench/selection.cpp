@@ -5,6 +5,7 @@
 #include "control/VireoBrowser.h"
 #include "platform/Container.h"
 #include "platform/FolderTree.h"
+#include "bench/ListViewWalk.h"
 #include "platform/emu/Desktop.h"
 #include "platform/win32.h"
 #include <algorithm>
@@ -103,16 +104,7 @@ Times Run(int n) {
     Times t{};
 
     auto start = Clock::now();
-    size_t chars = 0;
-    char buf[MAX_PATH];
-    for (LRESULT i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL); i >= 0;
-         i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_ALL)) {
-        LVITEMA it{};
-        it.pszText = buf;
-        it.cchTextMax = MAX_PATH;
-        chars += static_cast<size_t>(
-            SendMessageA(lv, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&it)));
-    }
+    const size_t chars = FetchEveryText(lv);
     t.floor = Seconds(start);
 
     start = Clock::now();

@@ -1,4 +1,5 @@
 #include "platform/emu/shdocvw/EmuWebView.h"
+#include "platform/emu/shdocvw/WindowClass.h"
 #include "platform/RuntimeError.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
@@ -28,16 +29,7 @@ std::string ListInArray(const std::vector<uint8_t>& bytes) {
 }
 
 void RegisterEmbedding(WNDPROC proc) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(nullptr, kEmbeddingClass, &existing)) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kEmbeddingClass;
-    RegisterClassExA(&wc);
+    RegisterClassOnce(kEmbeddingClass, proc, sizeof(LONG_PTR));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/emu/shdocvw/FolderView.h"
+#include "platform/emu/shdocvw/WindowClass.h"
 #include "platform/emu/shdocvw/FolderItems.h"
 #include "platform/emu/shdocvw/ShellText.h"
 #include "platform/emu/shell32/ShellNamespace.h"
@@ -246,20 +247,8 @@ LRESULT CALLBACK DocumentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 void RegisterClasses() {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(nullptr, kDocumentClass, &existing)) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DocumentProc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kDocumentClass;
-    RegisterClassExA(&wc);
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.cbWndExtra = 0;
-    wc.lpszClassName = kServerClass;
-    RegisterClassExA(&wc);
+    RegisterClassOnce(kDocumentClass, DocumentProc, sizeof(LONG_PTR));
+    RegisterClassOnce(kServerClass, DefWindowProcA, 0);
 }
 
 } // namespace

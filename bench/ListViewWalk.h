@@ -1,0 +1,19 @@
+// The floor the list-view benchmarks measure against: every item visited once with LVM_GETNEXTITEM and its
+// column-0 text fetched into one buffer.
+#pragma once
+#include "platform/win32.h"
+#include <cstddef>
+
+inline size_t FetchEveryText(HWND lv) {
+    char buf[MAX_PATH];
+    size_t chars = 0;
+    for (LRESULT i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL); i >= 0;
+         i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_ALL)) {
+        LVITEMA it{};
+        it.pszText = buf;
+        it.cchTextMax = MAX_PATH;
+        chars += static_cast<size_t>(
+            SendMessageA(lv, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&it)));
+    }
+    return chars;
+}
