@@ -1,5 +1,6 @@
 // The control becoming active and inactive: the address box shows the window colour while the control is
 // active and the button-face colour otherwise; the first activation builds what the menus need.
+#include "commands/mPopMenu.h"
 #include "control/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "support/mEnumExt.h"
@@ -25,6 +26,11 @@ void VireoBrowser::ThisLostFocus() {
     SetAddressBackColor(kButtonFaceColor);
 }
 
+void VireoBrowser::MenusChanged() {
+    // The tree's drives or folders changed: the menu's list of drives is built again.
+    FillDriveList();
+}
+
 void VireoBrowser::GotFocus() {
     // The tree's focus event.
     IgnoreErrors([&] { ThisGotFocus(); });
@@ -34,7 +40,8 @@ void VireoBrowser::PreparePopupMenusOnce() {
     if (m_bPopupMenusPrepared) return;
     m_bPopupMenusPrepared = true;
     IgnoreErrors([&] { m_container.SetMousePointer(kHourglass); });
-    // The drive and folder menu is not built here yet; the extension index is.
+    // Of the drive and folder menu only its list of drives is built so far; then the extension index.
+    FillDriveList();
     BuildExtensionIndex();
     IgnoreErrors([&] { m_container.SetMousePointer(kDefaultPointer); });
 }

@@ -2,6 +2,7 @@
 // paint, fonts and colours, the temporary directory, and shutting down.
 #include "commands/fNewFolder.h"
 #include "commands/fRename.h"
+#include "commands/mPopMenu.h"
 #include "control/Globals.h"
 #include "control/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
@@ -95,7 +96,10 @@ void VireoBrowser::Terminate(const Variant& bClearAll) {
     bool clearAll = false;
     IgnoreErrors([&] { clearAll = ToBoolean(bClearAll); });
     // The shared lists serve every control on the thread; the host clears them with the last one.
-    if (clearAll) ClearExtensionIndex();
+    if (clearAll) {
+        ClearExtensionIndex();
+        ClearDriveList();
+    }
     KillTimer(m_hWnd, kStatusTimer);
     IgnoreErrors([&] { m_TreeView->Terminate(); });
     UnsubclassWindow(m_hwndLV2);

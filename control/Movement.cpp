@@ -1,5 +1,6 @@
 // Movement commands: every one first stops a navigation that is still running.
 #include "control/IgnoreErrors.h"
+#include "commands/mPopMenu.h"
 #include "control/VireoBrowser.h"
 #include "support/mmEvents.h"
 #include "support/mmFile.h"
@@ -91,6 +92,12 @@ void VireoBrowser::Reload() {
         NavigateWB(Variant::Long(m_CurFolder.nPidl));
     else if (!m_CurFolder.sURL.empty())
         NavigateWB(Variant(m_CurFolder.sURL));
+}
+
+void VireoBrowser::GoToNextDrive() {
+    StopEx();
+    const std::string next = NextDriveFolder(m_CurFolder.sURL);
+    if (IsFolder(next)) NavigateTV(Variant(next));
 }
 
 } // namespace vireo

@@ -5,16 +5,11 @@
 
 namespace vireo {
 
-void VireoBrowser::GoToNextDrive() {
-    throw NotBuiltYet("GoToNextDrive");
-}
 void VireoBrowser::PrintEx() {
     throw NotBuiltYet("PrintEx");
 }
 void VireoBrowser::SaveAs() {
     throw NotBuiltYet("SaveAs");
 }
-
-void VireoBrowser::MenusChanged() {}
 
 } // namespace vireo
