@@ -71,6 +71,37 @@ TEST_F(SelectionStatusTest, NoticeTexts) {
     EXPECT_EQ(control->StatusText(), "KEPT");
 }
 
+TEST_F(SelectionStatusTest, TheFolderSizeFollowsTheCountInItsOwnCase) {
+    // The size comes from the shell view's status text; one selected item shows its details instead.
+    struct Case {
+        const char* sizeText;
+        std::vector<int> selected;
+        const char* status;
+    } cases[] = {
+        {"12 KB", {0, 2, 4, 6, 8}, "5/9 OBJECTS SELECTED (12 KB)"},
+        {"512 bytes", {}, "0/9 OBJECTS SELECTED (512 BYTES)"},
+        {"3 object(s)", {1, 2}, "2/9 OBJECTS SELECTED"}, // not a size: no suffix
+        {"12 KB", {3}, "KEPT"},
+    };
+    control->SetCurrentFolder(Folder{"C:\\", "", "", 0, 0});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sizeText);
+        std::vector<Row> rows;
+        for (int i = 0; i < 9; ++i)
+            rows.push_back({{"f" + std::to_string(i)}, false});
+        for (int i : c.selected)
+            rows[static_cast<size_t>(i)].selected = true;
+        HWND lv = MakeListView(control->Window(), {"Name"}, rows);
+        control->m_hwndLV = lv;
+        container.web->events->StatusTextChange(c.sizeText);
+        control->SetStatusText("kept");
+        control->UpdateSelectionStatus();
+        EXPECT_EQ(control->StatusText(), c.status);
+        DestroyWindow(lv);
+    }
+    control->m_hwndLV = nullptr;
+}
+
 TEST_F(SelectionStatusTest, OneBurstGivesOneNotice) {
     struct Case {
         int fires;

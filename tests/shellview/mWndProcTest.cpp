@@ -421,3 +421,66 @@ TEST_F(mWndProcTest, FormFontKeepsEachControlsSize) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(mWndProcTest, InADirectoryTheRenameDialogReplacesInPlaceEditing) {
+    desk.Files().MakeDir("C:\\dir");
+    struct Case {
+        const char* name;
+        const char* folder;              // the current location
+        std::vector<std::string> dialog; // the user's actions in the rename dialog
+        UINT message;
+        bool passedOn;         // the list view's own editing starts
+        const char* fileAfter; // the file's name afterwards
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"renamed",
+         "C:\\dir\\",
+         {"clear", "type notes.txt", "press &Ok"},
+         LVM_EDITLABELW,
+         false,
+         "notes.txt",
+         {"Web.Refresh"}},
+        {"narrow message too",
+         "C:\\dir\\",
+         {"clear", "type log.txt", "enter"},
+         LVM_EDITLABELA,
+         false,
+         "log.txt",
+         {"Web.Refresh"}},
+        {"cancelled",
+         "C:\\dir\\",
+         {"clear", "type other.txt", "press &Cancel"},
+         LVM_EDITLABELW,
+         false,
+         "report.txt",
+         {}},
+        {"a virtual folder keeps the list view's editing",
+         "Control Panel",
+         {},
+         LVM_EDITLABELW,
+         true,
+         "report.txt",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        desk.Files().WriteFile("C:\\dir\\report.txt", "r");
+        BuildTree({"Name"}, {{{"report.txt"}, true}});
+        control->SetCurrentFolder(Folder{c.folder, "", "", 0, 0});
+        for (const std::string& a : c.dialog)
+            desk.Answers().Push("Dialog", emu::Answer{0, a});
+        log.clear();
+        SendMessageA(listView, c.message, 0, 0);
+        EXPECT_EQ(PassedOn(listView, c.message), c.passedOn);
+        EXPECT_NE(GetFileAttributesA((std::string("C:\\dir\\") + c.fileAfter).c_str()),
+                  INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(Calls({"Web.Refresh"}), c.calls);
+        DeleteFileA((std::string("C:\\dir\\") + c.fileAfter).c_str());
+        control->SetCurrentFolder(Folder{});
+    }
+}
+
+} // namespace
