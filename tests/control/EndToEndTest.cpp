@@ -7,6 +7,7 @@
 #include "platform/emu/ole32/TaskAllocator.h"
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/user32/WindowManager.h"
+#include "shellview/mWndProc.h"
 
 namespace {
 
@@ -26,6 +27,10 @@ public:
 class EndToEndTest : public ::testing::Test {
 protected:
     EndToEndTest() {
+        // The window procedures' state is shared by the thread's controls; a fresh process starts clean.
+        vireo::lastDocView = nullptr;
+        vireo::g_bViewReady = false;
+        vireo::shiftDown = vireo::ctrlDown = false;
         desk.Files().MountScratch('C', DRIVE_FIXED, "SYSTEM");
         desk.Files().MakeDir("C:\\Temp\\Old");
         desk.Files().WriteFile("C:\\Temp\\notes.txt", std::string(1500, 'x'));
@@ -109,11 +114,47 @@ TEST_F(EndToEndTest, ATypedFolderBecomesTheLocationAndAClickIsNotedOnce) {
     SendMessageA(control->m_hwndLV, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
     desk.Windows().Click(control->m_hwndLV, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     desk.Windows().Advance(199);
-    EXPECT_EQ(Events(), fakes::Log{"Event.CombUrlLostFocus"}) << "the focus left the address box; no notice yet";
+    EXPECT_EQ(Events(), fakes::Log{"Event.CombUrlLostFocus"})
+        << "the focus left the address box; no notice yet";
     desk.Windows().Advance(1);
     EXPECT_EQ(Events(), (fakes::Log{"Event.CombUrlLostFocus", "Event.NotifySelection 1 notes.txt"}));
     EXPECT_EQ(control->StatusText().rfind("SIZE=2 KB, TYPE=TEXT DOCUMENT, MODIFIED=", 0), 0u)
         << control->StatusText();
+}
+
+// The messages with which the control takes over a new folder view, in the order they arrive: the web view
+// announces its document window to "Shell Embedding"; the control switches the view to details and then to
+// its stored view mode through the document window, and the document window's first move gives the list
+// view its colours.
+TEST_F(EndToEndTest, TheNewFolderViewIsTakenOverInOrder) {
+    desk.Windows().Spy(control->m_hwndWB);
+    desk.Windows().SpyClass("Shell DocObject View");
+    desk.Windows().SpyClass("SysListView32");
+    control->NavigateTV(vireo::Variant("C:\\Temp"));
+    Settle();
+    ASSERT_NE(control->m_hwndLV, nullptr);
+    const HWND doc = control->m_hwndSV, lv = control->m_hwndLV;
+    std::vector<std::string> seen;
+    for (const emu::SpiedMessage& m : desk.Windows().Spied()) {
+        if (m.hwnd == control->m_hwndWB && m.message == WM_PARENTNOTIFY && LOWORD(m.wParam) == WM_CREATE &&
+            reinterpret_cast<HWND>(m.lParam) == doc)
+            seen.push_back("embedding: document window created");
+        if (m.hwnd == doc && m.message == WM_COMMAND && m.lParam == 0)
+            seen.push_back("document: view command " + std::to_string(LOWORD(m.wParam)));
+        if (m.hwnd == lv &&
+            (m.message == LVM_SETBKCOLOR || m.message == LVM_SETTEXTBKCOLOR || m.message == LVM_SETTEXTCOLOR))
+            seen.push_back("list view: colour " + std::to_string(m.message));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "embedding: document window created",
+                        "document: view command 28716", // details, while the view is set up
+                        "document: view command 28715", // then the stored mode, list
+                        "list view: colour " + std::to_string(LVM_SETBKCOLOR),
+                        "list view: colour " + std::to_string(LVM_SETTEXTBKCOLOR),
+                        "list view: colour " + std::to_string(LVM_SETTEXTCOLOR),
+                    }));
+    EXPECT_EQ(control->Style(), 3) << "the temporary switch to details is not recorded";
+    EXPECT_EQ(GetWindowLongA(lv, GWL_STYLE) & LVS_TYPEMASK, LVS_LIST);
 }
 
 } // namespace

@@ -258,8 +258,12 @@ HWND CreateDocumentWindow(HWND embedding, FolderViewHost* host, const std::strin
     RECT rc{};
     GetClientRect(embedding, &rc);
     CreateParams params{host, &folderPidl};
-    return CreateWindowExA(0, kDocumentClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, rc.right,
-                           rc.bottom, embedding, nullptr, GetModuleHandleA(nullptr), &params);
+    // The document window is created empty-sized; in-place activation then places it over the embedding's
+    // client area, so its first WM_WINDOWPOSCHANGING comes after its creation was announced.
+    HWND document = CreateWindowExA(0, kDocumentClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                                    0, embedding, nullptr, GetModuleHandleA(nullptr), &params);
+    if (document) SetWindowPos(document, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    return document;
 }
 
 HWND FolderListView(HWND document) {
