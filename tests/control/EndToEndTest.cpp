@@ -8,6 +8,8 @@
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "shellview/mWndProc.h"
+#include "platform/RuntimeError.h"
+#include <functional>
 
 namespace {
 
@@ -155,6 +157,75 @@ TEST_F(EndToEndTest, TheNewFolderViewIsTakenOverInOrder) {
                     }));
     EXPECT_EQ(control->Style(), 3) << "the temporary switch to details is not recorded";
     EXPECT_EQ(GetWindowLongA(lv, GWL_STYLE) & LVS_TYPEMASK, LVS_LIST);
+}
+
+// Bad hosts and busy users: a second navigation while one loads, a host that navigates from inside the
+// location notice, and members called after the control terminated. Nothing crashes or leaks.
+TEST_F(EndToEndTest, ANavigationWhileAnotherLoadsWins) {
+    control->NavigateTV(vireo::Variant("C:\\Temp"));
+    control->NavigateTV(vireo::Variant("C:\\Temp\\Old"));
+    Settle();
+    EXPECT_EQ(control->SelFolder().sURL, "C:\\Temp\\Old\\");
+    EXPECT_EQ(control->Tree()->SelectedFolder().sPath, "C:\\Temp\\Old\\");
+    EXPECT_FALSE(control->IsBusy());
+}
+
+TEST_F(EndToEndTest, AHostMayNavigateFromInsideTheLocationNotice) {
+    bool once = true;
+    events.onEvent = [&] {
+        if (once && !log.empty() && log.back().rfind("Event.NotifyURL C:\\Temp\\ ", 0) == 0) {
+            once = false;
+            control->GoUp();
+        }
+    };
+    control->NavigateTV(vireo::Variant("C:\\Temp"));
+    Settle();
+    events.onEvent = nullptr;
+    EXPECT_FALSE(once);
+    EXPECT_EQ(control->SelFolder().sURL, "C:\\");
+}
+
+TEST_F(EndToEndTest, MembersAfterTerminateDoNoHarm) {
+    control->NavigateTV(vireo::Variant("C:\\Temp"));
+    Settle();
+    control->Terminate(vireo::Variant::Boolean(true));
+    // Terminate let go of every window it had subclassed.
+    EXPECT_EQ(control->m_hwndLV, nullptr);
+    EXPECT_EQ(control->m_hwndSV, nullptr);
+    EXPECT_EQ(control->m_hwndWB, nullptr);
+    EXPECT_EQ(GetPropA(container.webView->Window(), "OldWndProc"), nullptr);
+    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+        {"NavigateTV", [&] { control->NavigateTV(vireo::Variant("C:\\Temp\\Old")); }},
+        {"GoBack", [&] { control->GoBack(); }},
+        {"GoUp", [&] { control->GoUp(); }},
+        {"Refresh", [&] { control->Refresh(); }},
+        {"Reload", [&] { control->Reload(); }},
+        {"GetSelectedFileList",
+         [&] {
+             std::string l;
+             control->GetSelectedFileList(l);
+         }},
+        {"SetSelectedFiles", [&] { control->SetSelectedFiles("notes.txt\r\n"); }},
+        {"InvertSelection", [&] { control->InvertSelection(); }},
+        {"SwitchView", [&] { control->SwitchView(1); }},
+        {"FireStatus", [&] { control->FireStatus(); }},
+        {"FileOperation",
+         [&] {
+             int16_t i = 1;
+             control->FileOperation(i);
+         }},
+        {"ThisGotFocus", [&] { control->ThisGotFocus(); }},
+        {"Activate", [&] { control->Activate(); }},
+    };
+    for (const auto& [name, call] : calls) {
+        try {
+            call();
+        } catch (const vireo::RuntimeError&) {
+            // a member that calls into a released component may report it; it must not crash
+        }
+        Settle();
+        desk.Windows().Advance(200);
+    }
 }
 
 } // namespace
