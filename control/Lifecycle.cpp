@@ -102,6 +102,13 @@ void VireoBrowser::Terminate(const Variant& bClearAll) {
     }
     KillTimer(m_hWnd, kStatusTimer);
     IgnoreErrors([&] { m_TreeView->Terminate(); });
+    // The item-ID lists of the current and pending locations and of the address box's entries belong to the
+    // tree, which has just let them go: none of them may be used again.
+    m_CurFolder.nPidl = 0;
+    m_nPendingPidl = 0;
+    const LRESULT entries = SendMessageA(m_cmbURL, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < entries; ++i)
+        SendMessageA(m_cmbURL, CB_SETITEMDATA, static_cast<WPARAM>(i), 0);
     UnsubclassWindow(m_hwndLV2);
     UnsubclassWindow(m_hwndLV);
     UnsubclassWindow(m_hwndSV);

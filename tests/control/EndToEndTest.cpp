@@ -194,6 +194,9 @@ TEST_F(EndToEndTest, MembersAfterTerminateDoNoHarm) {
     EXPECT_EQ(control->m_hwndSV, nullptr);
     EXPECT_EQ(control->m_hwndWB, nullptr);
     EXPECT_EQ(GetPropA(container.webView->Window(), "OldWndProc"), nullptr);
+    // The tree's lists went with the tree: the location keeps its text but no list to navigate by.
+    EXPECT_EQ(control->SelFolder().sURL, "C:\\Temp\\");
+    EXPECT_EQ(control->SelFolder().nPidl, 0);
     const std::vector<std::pair<const char*, std::function<void()>>> calls = {
         {"NavigateTV", [&] { control->NavigateTV(vireo::Variant("C:\\Temp\\Old")); }},
         {"GoBack", [&] { control->GoBack(); }},
