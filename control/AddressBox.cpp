@@ -44,6 +44,14 @@ std::string EntryText(HWND combo, int index) {
 
 } // namespace
 
+std::vector<std::string> VireoBrowser::AddressHistory() const {
+    std::vector<std::string> entries;
+    const LRESULT count = SendMessageA(m_cmbURL, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+        entries.push_back(EntryText(m_cmbURL, static_cast<int>(i)));
+    return entries;
+}
+
 void VireoBrowser::SetUpAddressBox() {
     m_imlToolBar = std::make_unique<KeyedImageList>(16, 16);
     SendMessageA(m_tBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlToolBar->Handle()));

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vireo {
 
@@ -108,6 +109,8 @@ public:
     std::string StatusText() const;
     void RestoreAddressBox();
     std::string AddressText() const;
+    // The address box's list, in its order.
+    std::vector<std::string> AddressHistory() const;
     void SetAddressText(const std::string& text);
     FolderTree* Tree() const { return m_TreeView.get(); }
     WebView* Browser() const { return m_WebBrowser1.get(); }

@@ -91,8 +91,7 @@ Host::~Host() {
         m_control->SetEvents(nullptr);
         try {
             m_control->Terminate(vireo::Variant::Boolean(true));
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
     }
     m_control.reset();
     m_container.reset();
@@ -320,7 +319,7 @@ void Host::Show(const std::vector<Token>& t) {
     else if (what == "address")
         m_out.Result(vireo::Variant(control.AddressText()));
     else if (what == "list")
-        m_out.Desktop("AddressList", AddressList(control));
+        m_out.Desktop("AddressList", control.AddressHistory());
     else if (what == "view")
         m_out.Desktop("View", ViewItems(control));
     else

@@ -101,17 +101,4 @@ std::vector<std::string> ViewItems(vireo::VireoBrowser& control) {
     return items;
 }
 
-std::vector<std::string> AddressList(vireo::VireoBrowser& control) {
-    std::vector<std::string> entries;
-    HWND combo = GetDlgItem(control.Window(), kAddressBoxId);
-    const LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        std::string text(
-            static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-        entries.push_back(text.c_str());
-    }
-    return entries;
-}
-
 } // namespace host

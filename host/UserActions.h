@@ -19,8 +19,6 @@ void ClickInView(emu::Desktop& desk, vireo::VireoBrowser& control, const std::st
 void KeyInView(emu::Desktop& desk, vireo::VireoBrowser& control, const std::string& key, bool release);
 // The folder view's items in order, a selected one in brackets; empty without a folder view.
 std::vector<std::string> ViewItems(vireo::VireoBrowser& control);
-// The address box's list, in order.
-std::vector<std::string> AddressList(vireo::VireoBrowser& control);
 // Lets every queued message run (navigations complete this way).
 void Settle(emu::Desktop& desk);
 
