@@ -6,7 +6,6 @@
 #include "control/Globals.h"
 #include "control/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
-#include "shellview/mWndProc.h"
 #include "support/mEnumExt.h"
 #include "support/mmEvents.h"
 #include "platform/RuntimeError.h"
@@ -109,10 +108,7 @@ void VireoBrowser::Terminate(const Variant& bClearAll) {
     const LRESULT entries = SendMessageA(m_cmbURL, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < entries; ++i)
         SendMessageA(m_cmbURL, CB_SETITEMDATA, static_cast<WPARAM>(i), 0);
-    UnsubclassWindow(m_hwndLV2);
-    UnsubclassWindow(m_hwndLV);
-    UnsubclassWindow(m_hwndSV);
-    UnsubclassWindow(m_hwndWB);
+    ReleaseFolderViewWindows(true);
     if (m_cP) IgnoreErrors([&] { m_cP->RefreshMenu(); });
     m_cP.reset();
     UnloadAllForms();

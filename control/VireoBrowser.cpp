@@ -21,10 +21,7 @@ VireoBrowser::~VireoBrowser() {
         // The windows being destroyed must not reach the object being deleted.
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         DetachSplitter();
-        UnsubclassWindow(m_hwndLV2);
-        UnsubclassWindow(m_hwndLV);
-        UnsubclassWindow(m_hwndSV);
-        UnsubclassWindow(m_hwndWB);
+        ReleaseFolderViewWindows(true);
         DestroyWindow(m_hWnd);
     }
 }
@@ -39,6 +36,13 @@ void VireoBrowser::UserControl_Initialize() {
     ShowWindow(m_pBar1, SW_HIDE);
     KillTimer(m_hWnd, kStatusTimer);
     IgnoreErrors([&] { m_TreeView->SetVisible(true); });
+}
+
+void VireoBrowser::ReleaseFolderViewWindows(bool andEmbedding) {
+    UnsubclassWindow(m_hwndLV2);
+    UnsubclassWindow(m_hwndLV);
+    UnsubclassWindow(m_hwndSV);
+    if (andEmbedding) UnsubclassWindow(m_hwndWB);
 }
 
 bool VireoBrowser::GoToParent() {

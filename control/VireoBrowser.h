@@ -108,6 +108,9 @@ public:
     void UpdateSelectionStatus();
     std::string StatusText() const;
     void RestoreAddressBox();
+    // Lets go of the folder view's windows (list view 2, list view, document view, in that order); with
+    // the embedding window too when the control goes.
+    void ReleaseFolderViewWindows(bool andEmbedding);
     std::string AddressText() const;
     // The address box's list, in its order.
     std::vector<std::string> AddressHistory() const;

@@ -5,7 +5,6 @@
 #include "control/IgnoreErrors.h"
 #include "control/SizeText.h"
 #include "control/VireoBrowser.h"
-#include "shellview/mWndProc.h"
 #include "support/mmEvents.h"
 #include "support/mmFile.h"
 #include "support/mmShellExe.h"
@@ -88,9 +87,7 @@ void VireoBrowser::BeforeNavigate2(const Variant& URL, bool& Cancel) {
     ShowWindow(m_pBar1, Cancel ? SW_HIDE : SW_SHOW);
     if (!Cancel) {
         // The folder view that owns these windows is about to be replaced.
-        UnsubclassWindow(m_hwndLV2);
-        UnsubclassWindow(m_hwndLV);
-        UnsubclassWindow(m_hwndSV);
+        ReleaseFolderViewWindows(false);
     }
 }
 
