@@ -11,6 +11,8 @@ namespace {
 
 struct Entry {
     std::string name;
+    std::string upperName; // the sort keys, folded once
+    std::string upperExtension;
     std::string shortName;
     bool folder = false;
     uint64_t size = 0;
@@ -187,6 +189,8 @@ std::string DirListing(const std::string& arguments, const std::string& currentD
         if (!o.all && (fd.dwFileAttributes & hiddenOrSystem)) continue;
         Entry e;
         e.name = fd.cFileName;
+        e.upperName = AnsiUpper(e.name);
+        e.upperExtension = AnsiUpper(Extension(e.name));
         e.shortName = fd.cAlternateFileName;
         e.folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         e.size = (uint64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
