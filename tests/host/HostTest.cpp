@@ -79,7 +79,7 @@ TEST(HostTest, JsonLinesCarryTypedValues) {
 }
 
 TEST(HostTest, ScriptedActionsAnswerTheChoiceBox) {
-    auto out = RunHost("mount C:\ncreate\nanswer Dialog 0 \"press &FTP URL\"\ninvoke NavigateTV intranet\n"
+    auto out = RunHost("mount C:\ncreate\ndialog press \"&FTP URL\"\ninvoke NavigateTV intranet\n"
                        "invoke NavigateTV other\n");
     EXPECT_TRUE(Contains(out, "desktop Dialog \"Linnet\" \"press &FTP URL\" \"done\""));
     EXPECT_TRUE(Contains(out, "event OpenFTP \"intranet\""));
