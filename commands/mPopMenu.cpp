@@ -1,15 +1,150 @@
 #include "commands/mPopMenu.h"
+#include "control/IgnoreErrors.h"
+#include "platform/RuntimeError.h"
 #include "platform/win32.h"
 #include "support/mDrive.h"
 #include "support/mmFile.h"
+#include "support/mmFileIcon.h"
 #include "support/mmShellMacro.h"
+#include "support/mmWinVersion.h"
 
 namespace vireo {
 
 namespace {
+
 thread_local std::vector<std::string> g_colDrives;
 thread_local int g_nCDDrives = 0;
+
+constexpr LONG kSmall = 0;
+constexpr LONG kFolderAttribute = LONG(0x20000000); // SFGAO_FOLDER
+constexpr int kFavorites = 6, kHistory = 34;
+constexpr int kSystemFolders[] = {0, 17, 18, 3}; // desktop, the computer, the network, control panel
+
+std::string Upper(std::string text) {
+    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The key of a tray entry: the command, a NUL character, the drive root.
+std::string DoorKey(const char* command, const std::string& root) {
+    std::string key(command);
+    key.push_back('\0');
+    key.append(root);
+    return key;
+}
+
+// A caption with its access key on the first character.
+std::string Accel(const std::string& text) {
+    std::string caption(1, '&');
+    caption.append(text);
+    return caption;
+}
+
+bool IsCDDrive(const std::string& root) {
+    return GetDriveTypeA(root.c_str()) == DRIVE_CDROM;
+}
+
+// The menu's calls: the outside component may fail on any of them, and the build goes on with the next.
+// An item that could not be added leaves id as it was.
+void Refresh(IconMenu* menu) {
+    if (menu) IgnoreErrors([&] { menu->RefreshMenu(); });
+}
+
+void Add(IconMenu* menu, int32_t& id, const std::string& caption, int32_t parent, int32_t picture,
+         const std::string& key) {
+    if (menu) IgnoreErrors([&] { id = menu->AddMenuItem(caption, "", 0, parent, picture, 0, true, key); });
+}
+
+void Add(IconMenu* menu, const std::string& caption, int32_t parent, int32_t picture,
+         const std::string& key) {
+    int32_t id = 0;
+    Add(menu, id, caption, parent, picture, key);
+}
+
+void AddDriveItems(IconMenu* menu, const KeyedImageList& images) {
+    int32_t id = 0;
+    for (int i = 1; i <= images.Count(); ++i) {
+        const std::string& key = images.Key(i);
+        if (key.empty()) continue;
+        IgnoreErrors([&] {
+            std::string letter = key.substr(0, 1);
+            letter.push_back(' ');
+            letter.append(DriveLabel(images.Tag(i)));
+            Add(menu, id, Accel(letter), 0, i - 1, key);
+        });
+        // Outside the NT family the tray is moved through the one CD audio device: with several CD-ROM
+        // drives none of them gets the door entries.
+        if (IsCDDrive(key) && (IsWinNT() || g_nCDDrives == 1)) {
+            Add(menu, "&Explore", id, -1, key);
+            Add(menu, "&Open Door", id, -1, DoorKey("Open Door", key));
+            Add(menu, "&Close Door", id, -1, DoorKey("Close Door", key));
+        }
+    }
+}
+
 } // namespace
+
+std::string DriveLabel(const std::string& text) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos) return std::string();
+    if (colon < 2) throw RuntimeError(5, "mPopMenu", "Invalid procedure call or argument");
+    return text.substr(0, colon - 2);
+}
+
+void AddDriveImages(KeyedImageList& images) {
+    const LONG_PTR computer = SpecialFolderPidl(nullptr, 17);
+    if (!computer) return;
+    const std::string drives = LogicalDriveString();
+    for (size_t at = 0; at < drives.size();) {
+        const size_t end = drives.find('\0', at);
+        const std::string root = Upper(drives.substr(at, end == std::string::npos ? end : end - at));
+        at = end == std::string::npos ? drives.size() : end + 1;
+        if (root.empty()) continue;
+        PicturePtr picture = GetFileIconPicture(Variant(root), kSmall, 0);
+        // A drive whose picture cannot be added ends the drive pictures there.
+        if (!images.Add(picture.get(), root, Upper(DisplayNameOfPath(Variant(root))))) break;
+    }
+    FreePidl(computer);
+}
+
+void AddSpecialFolderImage(KeyedImageList& images, int csidl, std::string name) {
+    const LONG_PTR pidl = SpecialFolderPidl(nullptr, csidl);
+    if (!pidl) return;
+    const LONG attributes = FileAttributes(Variant::Long(pidl));
+    if (attributes != 0 && (attributes & kFolderAttribute)) {
+        const std::string key = PidlDisplayPath(pidl);
+        if (name.empty()) name = DisplayNameOf(GetDesktopFolder(), pidl, SHGDN_NORMAL);
+        PicturePtr picture = GetFileIconPicture(Variant::Long(pidl), kSmall, 0);
+        images.Add(picture.get(), key, name);
+    }
+    FreePidl(pidl);
+}
+
+void BuildPopupMenu(IconMenu* menu, KeyedImageList& images) {
+    Refresh(menu);
+    images.Clear();
+    AddDriveImages(images);
+    FillDriveList(images);
+    AddDriveItems(menu, images);
+
+    int first = images.Count() + 1;
+    Add(menu, "-", 0, -1, "Bar1");
+    AddSpecialFolderImage(images, kFavorites, "Favorites");
+    AddSpecialFolderImage(images, kHistory, "History");
+    for (int i = first; i <= images.Count(); ++i)
+        Add(menu, Accel(images.Tag(i)), 0, i - 1, images.Key(i));
+
+    first = images.Count() + 1;
+    Add(menu, "-", 0, -1, "Bar2");
+    for (int csidl : kSystemFolders)
+        AddSpecialFolderImage(images, csidl, "");
+    // The entry shows the first system folder's picture (a position past the list when none was added).
+    int32_t parent = 0;
+    Add(menu, parent, "&System Folder", 0, first - 1, "System Folder");
+    for (int i = first; i <= images.Count(); ++i)
+        Add(menu, Accel(images.Tag(i)), parent, i - 1, images.Key(i));
+    Refresh(menu);
+}
 
 const std::vector<std::string>& DriveList() {
     return g_colDrives;
@@ -23,22 +158,13 @@ void ClearDriveList() {
     g_colDrives.clear();
 }
 
-void FillDriveList() {
+void FillDriveList(const KeyedImageList& images) {
     ClearDriveList();
     g_nCDDrives = 0;
-    const LONG_PTR computer = SpecialFolderPidl(nullptr, 17);
-    if (!computer) return;
-    const std::string drives = LogicalDriveString();
-    for (size_t at = 0; at < drives.size();) {
-        const size_t end = drives.find('\0', at);
-        std::string root = drives.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        at = end == std::string::npos ? drives.size() : end + 1;
-        if (root.empty()) continue;
-        CharUpperBuffA(root.data(), static_cast<DWORD>(root.size()));
-        g_colDrives.push_back(root);
-        if (GetDriveTypeA(root.c_str()) == DRIVE_CDROM) ++g_nCDDrives;
+    for (int i = 1; i <= images.Count(); ++i) {
+        g_colDrives.push_back(images.Key(i));
+        if (IsCDDrive(images.Key(i))) ++g_nCDDrives;
     }
-    FreePidl(computer);
 }
 
 std::string NextDriveFolder(const std::string& path) {

@@ -53,7 +53,7 @@ std::vector<std::string> VireoBrowser::AddressHistory() const {
 }
 
 void VireoBrowser::SetUpAddressBox() {
-    m_imlToolBar = std::make_unique<KeyedImageList>(16, 16);
+    m_imlToolBar = std::make_unique<KeyedImageList>(16, 16, RGB(192, 192, 192));
     SendMessageA(m_tBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlToolBar->Handle()));
     SendMessageA(m_tBar2, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imlToolBar->Handle()));
     if (SendMessageA(m_tBar1, TB_BUTTONCOUNT, 0, 0) == 0) {

@@ -63,6 +63,7 @@ void VireoBrowser::CreateChildControls() {
         CreateChild(STATUSCLASSNAMEA, WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, m_hWnd, IdStatusBar);
     m_pBar1 = CreateChild(PROGRESS_CLASSA, 0, m_hWnd, IdProgress);
     SetUpAddressBox();
+    SetUpToolbars();
 }
 
 LRESULT CALLBACK VireoBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -81,6 +82,11 @@ LRESULT CALLBACK VireoBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LP
 LRESULT VireoBrowser::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
+        // A toolbar's button reports its click with its command identifier.
+        if (lParam && reinterpret_cast<HWND>(lParam) == m_tBar1 && HIWORD(wParam) == BN_CLICKED)
+            tBar1_ButtonClick(LOWORD(wParam));
+        if (lParam && reinterpret_cast<HWND>(lParam) == m_tBar2 && HIWORD(wParam) == BN_CLICKED)
+            tBar2_ButtonClick(LOWORD(wParam));
         if (reinterpret_cast<HWND>(lParam) == m_cmbURL && m_events) {
             if (HIWORD(wParam) == CBN_SETFOCUS) m_events->CombUrlGotFocus();
             if (HIWORD(wParam) == CBN_KILLFOCUS) m_events->CombUrlLostFocus();

@@ -1,6 +1,5 @@
 // The control becoming active and inactive: the address box shows the window colour while the control is
 // active and the button-face colour otherwise; the first activation builds what the menus need.
-#include "commands/mPopMenu.h"
 #include "control/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "support/mEnumExt.h"
@@ -27,8 +26,8 @@ void VireoBrowser::ThisLostFocus() {
 }
 
 void VireoBrowser::MenusChanged() {
-    // The tree's drives or folders changed: the menu's list of drives is built again.
-    FillDriveList();
+    // The tree's drives or folders changed: the menu is built again.
+    CreatePopupMenus();
 }
 
 void VireoBrowser::GotFocus() {
@@ -40,8 +39,7 @@ void VireoBrowser::PreparePopupMenusOnce() {
     if (m_bPopupMenusPrepared) return;
     m_bPopupMenusPrepared = true;
     IgnoreErrors([&] { m_container.SetMousePointer(kHourglass); });
-    // Of the drive and folder menu only its list of drives is built so far; then the extension index.
-    FillDriveList();
+    CreatePopupMenus();
     BuildExtensionIndex();
     IgnoreErrors([&] { m_container.SetMousePointer(kDefaultPointer); });
 }

@@ -153,6 +153,16 @@ public:
     void SetAddressBackColor(LONG color);
     // imlToolBar: the 16 x 16 pictures of the toolbars.
     KeyedImageList& ToolBarImages() { return *m_imlToolBar; }
+
+    // The toolbars (Toolbar.cpp): tBar1's "Select Folder..." and tBar2's "Tree" button, each reached by
+    // its command identifier; the control's window procedure calls the handlers on the toolbar's
+    // WM_COMMAND.
+    HWND ToolBar1() const { return m_tBar1; }
+    HWND ToolBar2() const { return m_tBar2; }
+    void tBar1_ButtonClick(int button);
+    void tBar2_ButtonClick(int button);
+    // imlPopMenu: the pictures of the drive and folder menu, refilled by each build.
+    KeyedImageList& PopMenuImages() { return *m_imlPopMenu; }
     // The size text last taken from the web view's status text.
     const std::string& SizeText() const { return m_sSizeText; }
 
@@ -186,6 +196,14 @@ private:
     void RaisePanelProperty();
     // The address box's edit field and the toolbars' image list, set up with the child controls.
     void SetUpAddressBox();
+    // tBar2's button with its picture, and the menu's image list.
+    void SetUpToolbars();
+    // Builds the drive and folder menu again into a new menu object (PopupMenus.cpp).
+    void CreatePopupMenus();
+    // Carries out a chosen menu entry by its key: a CD tray, a drive, or a folder the tree selects.
+    void OpenMenuEntry(const std::string& key);
+    // The drop-down's top: the web view's top in twips.
+    int32_t DropDownTop() const;
     // Answers WM_CTLCOLOREDIT and WM_CTLCOLORLISTBOX of the address box.
     LRESULT AddressBoxColor(HDC hdc);
 
@@ -225,6 +243,7 @@ private:
 
     // Address box, location icon and focus.
     std::unique_ptr<KeyedImageList> m_imlToolBar;
+    std::unique_ptr<KeyedImageList> m_imlPopMenu;
     LONG m_nFolderIcon = 0; // cached image indexes of the location icon, 0 until computed
     LONG m_nWebIcon = 0;
     LONG m_nNetworkIcon = 0;

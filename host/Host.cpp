@@ -139,7 +139,7 @@ void Host::RunLine(const std::string& line) {
     else if (cmd == "say")
         m_out.Note(line.substr(line.find(t[0].text) + t[0].text.size() + (t.size() > 1 ? 1 : 0)));
     else if (cmd == "address" || cmd == "click" || cmd == "dblclick" || cmd == "rclick" || cmd == "key" ||
-             cmd == "release")
+             cmd == "release" || cmd == "toolbar")
         UserAction(cmd, t);
     else if (cmd == "resize" || cmd == "drag" || cmd == "save" || cmd == "dialog")
         FormAction(cmd, t);
@@ -252,6 +252,8 @@ void Host::UserAction(const std::string& cmd, const std::vector<Token>& t) {
         EnterAddress(m_desk, control, what);
     else if (cmd == "key" || cmd == "release")
         KeyInView(m_desk, control, Lower(what), cmd == "release");
+    else if (cmd == "toolbar")
+        ClickToolbar(control, Lower(what));
     else
         ClickInView(m_desk, control, cmd, what);
 }

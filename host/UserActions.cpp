@@ -1,5 +1,6 @@
 #include "host/UserActions.h"
 #include "host/Host.h"
+#include "platform/emu/comctl32/Controls.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "shellview/mmListView.h"
 
@@ -43,6 +44,14 @@ POINT ItemPoint(HWND lv, const std::string& name) {
 
 void Settle(emu::Desktop& desk) {
     for (int i = 0; i < 100000 && desk.Windows().PumpOnce(); ++i) {}
+}
+
+void ClickToolbar(vireo::VireoBrowser& control, const std::string& which) {
+    constexpr int kButton = 1; // each toolbar's one button
+    HWND toolbar = which == "select" ? control.ToolBar1() : which == "tree" ? control.ToolBar2() : nullptr;
+    if (!toolbar) throw ScriptError("toolbar: select or tree, not " + which);
+    if (!emu::comctl32::ClickToolbarButton(toolbar, kButton))
+        throw ScriptError("toolbar: the button is not shown");
 }
 
 void EnterAddress(emu::Desktop& desk, vireo::VireoBrowser& control, const std::string& text) {

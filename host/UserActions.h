@@ -19,6 +19,9 @@ void ClickInView(emu::Desktop& desk, vireo::VireoBrowser& control, const std::st
 void KeyInView(emu::Desktop& desk, vireo::VireoBrowser& control, const std::string& key, bool release);
 // The folder view's items in order, a selected one in brackets; empty without a folder view.
 std::vector<std::string> ViewItems(vireo::VireoBrowser& control);
+// Clicks a toolbar button: "select" is tBar1's "Select Folder..." (its menu takes the script's
+// "PopupMenu" answer), "tree" is tBar2's "Tree". Throws ScriptError for another name.
+void ClickToolbar(vireo::VireoBrowser& control, const std::string& which);
 // Lets every queued message run (navigations complete this way).
 void Settle(emu::Desktop& desk);
 

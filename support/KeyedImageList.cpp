@@ -57,9 +57,13 @@ int KeyedImageList::Add(IPicture* picture, const std::string& key, const std::st
     // An OLE_HANDLE is 32 bits; handles widen with their sign, as Windows defines them on 64-bit builds.
     auto wide = static_cast<LONG_PTR>(static_cast<LONG>(handle));
     if (type == PICTYPE_ICON) return AddIcon(reinterpret_cast<HICON>(wide), key, tag);
-    if (type == PICTYPE_BITMAP)
-        return Added(ImageList_AddMasked(m_list, reinterpret_cast<HBITMAP>(wide), m_mask), key, tag);
+    if (type == PICTYPE_BITMAP) return AddBitmap(reinterpret_cast<HBITMAP>(wide), key, tag);
     return 0;
+}
+
+int KeyedImageList::AddBitmap(HBITMAP bitmap, const std::string& key, const std::string& tag) {
+    if (!m_list || !bitmap || IndexOf(key)) return 0;
+    return Added(ImageList_AddMasked(m_list, bitmap, m_mask), key, tag);
 }
 
 const std::string& KeyedImageList::Key(int index) const {

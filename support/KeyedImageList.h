@@ -29,6 +29,8 @@ public:
     // 1-based index; 0 when there is no picture or the key is taken.
     int Add(IPicture* picture, const std::string& key = "", const std::string& tag = "");
     int AddIcon(HICON icon, const std::string& key = "", const std::string& tag = "");
+    // A bitmap, transparent where it has the list's mask colour; the list keeps its own copy.
+    int AddBitmap(HBITMAP bitmap, const std::string& key = "", const std::string& tag = "");
     // "" for an index out of range.
     const std::string& Key(int index) const;
     const std::string& Tag(int index) const;

@@ -16,7 +16,9 @@ protected:
         // Each drive keeps its own current directory; the last one set is the current drive.
         SetCurrentDirectoryA("D:\\Data");
         SetCurrentDirectoryA("C:\\Windows");
-        vireo::FillDriveList();
+        vireo::KeyedImageList images(16, 16);
+        vireo::AddDriveImages(images);
+        vireo::FillDriveList(images);
     }
     ~DriveListTest() override { vireo::ClearDriveList(); }
 };

@@ -3,6 +3,7 @@
 #pragma once
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
+#include "platform/RuntimeError.h"
 #include <array>
 #include <deque>
 #include <functional>
@@ -104,6 +105,59 @@ private:
     Log& m_log;
 };
 
+// The icon menu: every call goes to the log as "Menu.Member args" (a NUL in a key shows as "|"); item IDs
+// and the indexes PopupAt returns are the 1-based positions in items.
+class FakeIconMenu : public vireo::IconMenu {
+public:
+    explicit FakeIconMenu(Log& log) : m_log(log) {}
+    struct Item {
+        std::string caption;
+        int32_t parent = 0, picture = 0;
+        std::string key;
+    };
+    std::vector<Item> items;          // every item added, in order
+    std::deque<int32_t> choices;      // what the next PopupAt calls return (0, dismissed, when none is left)
+    bool failAll = false;             // every call throws, as a broken component does
+    std::function<void()> whileShown; // runs inside PopupAt, while the menu is open
+    HIMAGELIST images = nullptr;
+    HWND owner = nullptr;
+    std::string fontName;
+    int32_t fontSize = 0;
+
+    // The index of the first item with this key; 0 when there is none.
+    int32_t IndexOfKey(const std::string& key) const;
+    // The items as "caption | parent | picture | key" lines.
+    std::vector<std::string> ItemLines() const;
+
+    void SetMenuImages(HIMAGELIST h) override {
+        Call("MenuImages", [&] { images = h; });
+    }
+    void SetOwnerHwnd(HWND h) override {
+        Call("OwnerHwnd", [&] { owner = h; });
+    }
+    void SetFontName(const std::string& face) override {
+        Call("FontName " + face, [&] { fontName = face; });
+    }
+    void SetFontSize(int32_t size) override {
+        Call("FontSize " + std::to_string(size), [&] { fontSize = size; });
+    }
+    int32_t AddMenuItem(const std::string& caption, const std::string& text2, int32_t a, int32_t parentId,
+                        int32_t picture, int32_t b, bool flag, const std::string& key) override;
+    void RefreshMenu() override {
+        Call("RefreshMenu", [] {});
+    }
+    int32_t PopupAt(int32_t x, int32_t y, int32_t n1, int32_t n2, int32_t n3, int32_t n4, bool flag) override;
+    std::string ItemKey(int32_t index) override;
+
+private:
+    template <class F> void Call(const std::string& what, F&& then) {
+        m_log.push_back("Menu." + what);
+        if (failAll) throw vireo::RuntimeError(5, "PipitIconMenu", "Invalid procedure call");
+        then();
+    }
+    Log& m_log;
+};
+
 class FakeContainer : public vireo::Container {
 public:
     explicit FakeContainer(Log& log);
@@ -123,7 +177,10 @@ public:
     void SetMousePointer(int32_t p) override { log.push_back("Container.MousePointer " + std::to_string(p)); }
     vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override;
     vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND) override { return tree; }
-    vireo::RefPtr<vireo::IconMenu> CreateIconMenu() override { return {}; }
+    // With makeIconMenu set, each CreateIconMenu gives a new recording menu (kept in menus); else none.
+    bool makeIconMenu = false;
+    std::vector<vireo::RefPtr<FakeIconMenu>> menus;
+    vireo::RefPtr<vireo::IconMenu> CreateIconMenu() override;
 };
 
 // Logs every event as "Event.Name args".
