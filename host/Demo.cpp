@@ -1,4 +1,4 @@
-// The built-in tour: one command shows what the control does so far.
+// The built-in tour: one command shows what the control does.
 #include "host/Host.h"
 #include <sstream>
 
@@ -8,7 +8,9 @@ namespace {
 
 const char* const kTour = R"(say VireoBR tour: a sample drive C: and a control on a form.
 mount C: label SYSTEM
+mount D: cdrom label AUDIO_CD
 mkdir C:\Windows\System
+mkdir C:\Backup
 mkdir C:\Temp
 file C:\Temp\readme.txt "Hello from the sample drive."
 file C:\Temp\site.url "[InternetShortcut]" "URL=http://www.example.org/"
@@ -55,6 +57,38 @@ invoke let Style 1
 invoke get Style
 say A wrong call gets a dispatch error:
 invoke let Style "large"
+say The Tree button shows the folder tree; dragging the grab bar moves the split:
+toolbar tree
+show layout
+drag splitter -60
+show layout
+say The Select Folder button drops down the drive and folder menu; the user opens the CD tray:
+answer PopupMenu 0 "&Open Door"
+toolbar select
+say and then chooses drive C, which goes to that drive's current directory:
+cd C:\Temp
+answer PopupMenu 0 "&C SYSTEM "
+toolbar select
+say Copying the selected file to another folder asks first (the user says Yes):
+click readme
+dialog press &Yes
+invoke FileOperation int:3 C:\Backup
+say Renaming it through the rename form:
+click readme
+dialog clear
+dialog type notes.txt
+dialog press &Ok
+invoke FileOperation int:0 ""
+say A new folder through the new-folder form:
+dialog type Letters
+dialog press &Ok
+invoke FileOperation int:5 ""
+show view
+say Printing a folder writes its listing with the command interpreter and opens it in Notepad:
+invoke PrintEx
+say A resized form lays the control out again:
+resize 500 300
+show layout
 )";
 
 } // namespace

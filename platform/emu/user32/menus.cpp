@@ -103,7 +103,7 @@ void Captions(HMENU h, const std::string& prefix, std::vector<std::string>& out)
     }
 }
 
-// The command identifier of an enabled item whose caption (without '&') is the text, or 0.
+// The command identifier of an enabled item whose caption, as written or without its '&', is the text, or 0.
 UINT FindByCaption(HMENU h, const std::string& caption) {
     Menu* m = FindMenu(h);
     if (!m) return 0;
@@ -115,7 +115,9 @@ UINT FindByCaption(HMENU h, const std::string& caption) {
         std::string plain;
         for (char c : it.text)
             if (c != '&') plain += c;
-        if (plain == caption && !(it.state & MFS_GRAYED) && !(it.type & MFT_SEPARATOR)) return it.id;
+        if ((plain == caption || it.text == caption) && !(it.state & MFS_GRAYED) &&
+            !(it.type & MFT_SEPARATOR))
+            return it.id;
     }
     return 0;
 }
