@@ -1,4 +1,6 @@
 #include "com/DispatchCall.h"
+#include "com/Guids.h"
+#include "com/Module.h"
 #include "com/Owners.h"
 #include "com/VariantConv.h"
 #include "control/VireoBrowser.h"
@@ -37,6 +39,41 @@ unsigned KindOf(const DispMember& m, WORD flags) {
             kind |= kDispLet;
     }
     return kind;
+}
+
+// The default the type library declares for parameter index of member id called as kind; Empty (which
+// converts to the parameter's zero value) when it declares none.
+Variant DeclaredDefault(DISPID id, unsigned kind, size_t index) {
+    ComPtr<ITypeInfo> dispatchInfo = TypeInfoOf(IID__VireoBrowser), info;
+    HREFTYPE ref = 0;
+    if (!dispatchInfo || FAILED(dispatchInfo->GetRefTypeOfImplType(-1, &ref)) ||
+        FAILED(dispatchInfo->GetRefTypeInfo(ref, info.put())))
+        return {};
+    TYPEATTR* attr = nullptr;
+    if (FAILED(info->GetTypeAttr(&attr))) return {};
+    const UINT count = attr->cFuncs;
+    info->ReleaseTypeAttr(attr);
+    const INVOKEKIND want = kind == kDispMethod ? INVOKE_FUNC
+                            : kind == kDispGet  ? INVOKE_PROPERTYGET
+                            : kind == kDispLet  ? INVOKE_PROPERTYPUT
+                                                : INVOKE_PROPERTYPUTREF;
+    for (UINT i = 0; i < count; ++i) {
+        FUNCDESC* f = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &f))) continue;
+        const bool match = f->memid == id && f->invkind == want;
+        Variant result;
+        if (match && index < static_cast<size_t>(f->cParams)) {
+            const PARAMDESC& p = f->lprgelemdescParam[index].paramdesc;
+            if ((p.wParamFlags & PARAMFLAG_FHASDEFAULT) && p.pparamdescex) {
+                try {
+                    result = FromVariant(p.pparamdescex->varDefaultValue);
+                } catch (const DispatchError&) {}
+            }
+        }
+        info->ReleaseFuncDesc(f);
+        if (match) return result;
+    }
+    return {};
 }
 
 bool IsMissing(const VARIANT& v) {
@@ -124,8 +161,8 @@ HRESULT InvokeMember(VireoBrowser& control, DISPID id, WORD flags, DISPPARAMS* p
         slots.push_back(putValue);
     }
 
-    // Missing optional arguments at the end are left out; a missing one before a given one takes Empty,
-    // which converts to the parameter's zero value.
+    // Missing optional arguments at the end are left out; a missing one before a given one takes the
+    // default the type library declares.
     while (!slots.empty() && (!slots.back() || IsMissing(*slots.back())))
         slots.pop_back();
     std::vector<Variant> args;
@@ -141,7 +178,7 @@ HRESULT InvokeMember(VireoBrowser& control, DISPID id, WORD flags, DISPPARAMS* p
                 if (argErr && slots[i]) *argErr = rgIndex(i);
                 return DISP_E_PARAMNOTOPTIONAL;
             }
-            args.emplace_back();
+            args.push_back(DeclaredDefault(id, kind & ~(kind - 1), i));
             continue;
         }
         try {

@@ -86,18 +86,7 @@ HRESULT VireoControl::get_SelFolder(Folder* value) {
     HRESULT hr = Call(0x680302FF, G, args, &r);
     if (FAILED(hr)) return hr;
     *value = Folder{};
-    for (const auto& [name, field] : r.RecordValue()) {
-        if (name == "sURL")
-            value->sURL = Wide(field.Str()).detach();
-        else if (name == "sLocName")
-            value->sLocName = Wide(field.Str()).detach();
-        else if (name == "sLocURL")
-            value->sLocURL = Wide(field.Str()).detach();
-        else if (name == "nPidl")
-            value->nPidl = static_cast<LONG_PTR>(field.LongValue());
-        else if (name == "nAttr")
-            value->nAttr = static_cast<long>(field.LongValue());
-    }
+    FillFolder(r.RecordValue(), *value);
     return S_OK;
 }
 

@@ -1,5 +1,6 @@
 #include "com/VariantConv.h"
 #include "com/Guids.h"
+#include "com/IVireoBrowser.h"
 #include "com/Module.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/FontObject.h"
@@ -45,22 +46,17 @@ Variant ThroughChangeType(const VARIANT& v, VARTYPE to, unsigned argIndex) {
     return FromVariant(*converted.get(), argIndex);
 }
 
+// The record's memory is the Folder structure the type library declares (IVireoBrowser.h); its fields
+// are filled directly, as Wine's IRecordInfo::PutField does not take 64-bit integers.
 HRESULT FolderRecordVariant(const RecordFields& fields, VARIANT* out) {
     ComPtr<ITypeInfo> info = TypeInfoOf(GUID_Folder);
     ComPtr<IRecordInfo> record;
     if (!info || FAILED(GetRecordInfoFromTypeInfo(info.get(), record.put()))) return E_FAIL;
-    void* data = record->RecordCreate();
+    ULONG size = 0;
+    if (FAILED(record->GetSize(&size)) || size != sizeof(Folder)) return E_UNEXPECTED;
+    auto* data = static_cast<Folder*>(record->RecordCreate());
     if (!data) return E_OUTOFMEMORY;
-    for (const auto& [name, value] : fields) {
-        VariantOwner field;
-        ToVariant(value, field.get());
-        Bstr fieldName = Wide(name);
-        HRESULT hr = record->PutField(INVOKE_PROPERTYPUT, data, fieldName.get(), field.get());
-        if (FAILED(hr)) {
-            record->RecordDestroy(data);
-            return hr;
-        }
-    }
+    FillFolder(fields, *data);
     V_VT(out) = VT_RECORD;
     out->pvRecord = data;
     out->pRecInfo = record.detach();
@@ -68,6 +64,21 @@ HRESULT FolderRecordVariant(const RecordFields& fields, VARIANT* out) {
 }
 
 } // namespace
+
+void FillFolder(const RecordFields& fields, Folder& folder) {
+    for (const auto& [name, field] : fields) {
+        if (name == "sURL")
+            folder.sURL = Wide(field.Text()).detach();
+        else if (name == "sLocName")
+            folder.sLocName = Wide(field.Text()).detach();
+        else if (name == "sLocURL")
+            folder.sLocURL = Wide(field.Text()).detach();
+        else if (name == "nPidl")
+            folder.nPidl = static_cast<LONG_PTR>(ToLongPtr(field));
+        else if (name == "nAttr")
+            folder.nAttr = static_cast<long>(ToLong(field));
+    }
+}
 
 std::string Narrow(const OLECHAR* s, UINT length) {
     if (!s || length == 0) return {};
@@ -231,7 +242,8 @@ HRESULT WriteBack(const Variant& v, VARIANT& target) {
     HRESULT hr = ToVariant(v, value.get());
     if (FAILED(hr)) return hr;
     const VARTYPE base = vt & ~VT_BYREF;
-    hr = VariantChangeType(converted.get(), value.get(), 0, base);
+    // A Boolean written into a String reads "True" or "False", as in Visual Basic.
+    hr = VariantChangeType(converted.get(), value.get(), base == VT_BSTR ? VARIANT_ALPHABOOL : 0, base);
     if (FAILED(hr)) return hr;
     switch (base) {
     case VT_BSTR:

@@ -2,6 +2,7 @@
 // process code page, fonts become StdFont objects and back, the Folder record becomes a VT_RECORD, any
 // other object is kept with its default property as its text.
 #pragma once
+#include "com/IVireoBrowser.h"
 #include "com/Owners.h"
 #include "platform/StdFont.h"
 #include "platform/Variant.h"
@@ -20,6 +21,9 @@ Bstr Wide(const std::string& s);
 Variant FromVariant(const VARIANT& v, unsigned argIndex = 0);
 // Fills out (which the caller then owns) with v; an integer outside the 32-bit range becomes VT_I8.
 HRESULT ToVariant(const Variant& v, VARIANT* out);
+// The Folder record's fields (sURL, sLocName, sLocURL, nPidl, nAttr) into the structure, which then owns
+// its BSTRs.
+void FillFolder(const RecordFields& fields, Folder& folder);
 // Writes v back into the by-reference argument target, converted to the type target points to.
 HRESULT WriteBack(const Variant& v, VARIANT& target);
 
