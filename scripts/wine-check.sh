@@ -16,7 +16,7 @@ fi
 # The DLL and the checker are copied where Windows paths reach them.
 dir="$WINEPREFIX/drive_c/vireo"
 mkdir -p "$dir"
-cp "$BUILD/VireoBR.dll" "$BUILD/vireo-wine-check.exe" "$dir/"
+cp "$BUILD/VireoBR.dll" "$BUILD/vireo-wine-check.exe" "$BUILD/vireo-container.exe" "$dir/"
 
 # Wine's own messages go to a log; the checks print on standard output.
 log=build/wine/wine.log
@@ -25,9 +25,19 @@ run() { xvfb-run -a "$WINE" "$@" 2>>"$log"; }
 command -v xvfb-run >/dev/null || run() { "$WINE" "$@" 2>>"$log"; }
 
 status=0
-run regsvr32 /s 'C:\vireo\VireoBR.dll' || { echo "FAIL regsvr32"; status=1; }
+run regsvr32 /s 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32" || { echo "FAIL regsvr32"; status=1; }
 run regsvr32 /s 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 a second time" || { echo "FAIL regsvr32 twice"; status=1; }
 run 'C:\vireo\vireo-wine-check.exe' | tr -d '\r' || status=1
+# The container places the control in a window, prints its events and runs member calls.
+container_out=$(printf '%s\n' 'invoke OpenArchiveEx "C:\a.zip"' 'put Style 1' 'invoke Style' 'invoke NoSuch' \
+    'invoke SaveAs' 'quit' | run 'C:\vireo\vireo-container.exe' | tr -d '\r')
+for want in 'created VireoBR.VireoBrowser, in place: 0x00000000' 'events connected: cookie 1' \
+    'event OpenArchive("C:\a.zip")' 'Style -> 1' 'NoSuch: unknown name (0x80020006)' 'SaveAs failed 0x80020009'; do
+    if grep -qF -- "$want" <<<"$container_out"; then echo "ok   container: $want"; else
+        echo "FAIL container: $want"
+        status=1
+    fi
+done
 run regsvr32 /s /u 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 /u" || { echo "FAIL regsvr32 /u"; status=1; }
 run regsvr32 /s /u 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 /u when not registered" ||
     { echo "FAIL regsvr32 /u when not registered"; status=1; }

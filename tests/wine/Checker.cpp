@@ -125,6 +125,7 @@ int main() {
     CheckDispatch();
     CheckEvents();
     CheckPersistence();
+    CheckSite();
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

@@ -52,6 +52,7 @@ void CheckTypeLibrary();
 void CheckDispatch();
 void CheckEvents();
 void CheckPersistence();
+void CheckSite();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
