@@ -1,4 +1,6 @@
 #include "host/Host.h"
+#include "host/FormActions.h"
+#include "host/PropertyFile.h"
 #include "host/UserActions.h"
 #include "platform/emu/shdocvw/WebPages.h"
 #include "control/Dispatch.h"
@@ -10,6 +12,7 @@
 #include "platform/emu/user32/WindowManager.h"
 #include <cctype>
 #include <map>
+#include <optional>
 
 namespace host {
 
@@ -126,7 +129,7 @@ void Host::RunLine(const std::string& line) {
     if (t.empty() || (!t[0].quoted && t[0].text[0] == '#')) return;
     const std::string cmd = Lower(t[0].text);
     if (cmd == "create")
-        Create();
+        Create(t);
     else if (cmd == "invoke")
         Invoke(t);
     else if (cmd == "show")
@@ -138,6 +141,8 @@ void Host::RunLine(const std::string& line) {
     else if (cmd == "address" || cmd == "click" || cmd == "dblclick" || cmd == "rclick" || cmd == "key" ||
              cmd == "release")
         UserAction(cmd, t);
+    else if (cmd == "resize" || cmd == "drag" || cmd == "save" || cmd == "dialog")
+        FormAction(cmd, t);
     else
         Setup(t);
     // Whatever the line started (a navigation, a timer's work) runs before the next line.
@@ -251,8 +256,51 @@ void Host::UserAction(const std::string& cmd, const std::vector<Token>& t) {
         ClickInView(m_desk, control, cmd, what);
 }
 
-void Host::Create() {
+void Host::FormAction(const std::string& cmd, const std::vector<Token>& t) {
+    vireo::VireoBrowser& control = RequireControl();
+    auto number = [&](size_t i) {
+        if (i >= t.size() || !IsInteger(t[i].text)) throw ScriptError(cmd + ": a number is missing");
+        return std::stoi(t[i].text);
+    };
+    if (cmd == "resize") {
+        ResizeForm(m_container->ParentWindow(), control, number(1), number(2));
+    } else if (cmd == "drag") {
+        // drag splitter DY
+        if (t.size() < 2 || Lower(t[1].text) != "splitter") throw ScriptError("drag splitter DY");
+        DragSplitter(control, number(2));
+    } else if (cmd == "save") {
+        if (t.size() != 2) throw ScriptError("save FILE");
+        PropertyFile bag;
+        control.UserControl_WriteProperties(bag);
+        try {
+            bag.Save(t[1].text);
+        } catch (const std::runtime_error& e) {
+            throw ScriptError(std::string("save: ") + e.what());
+        }
+        m_out.Desktop("PropertyBag", {bag.Values().dump()});
+    } else {
+        // dialog ACTION [TEXT]: the user's next action at a modal window (type, enter, escape, clear,
+        // press CAPTION, close).
+        if (t.size() < 2)
+            throw ScriptError("dialog type TEXT | enter | escape | clear | press CAPTION | close");
+        std::string action = Lower(t[1].text);
+        if (t.size() > 2) action += " " + t[2].text;
+        m_desk.Answers().Push("Dialog", emu::Answer{0, action});
+    }
+}
+
+void Host::Create(const std::vector<Token>& t) {
     if (m_control) throw ScriptError("create: the control exists already");
+    // "create from FILE": the form's stored properties come from a property file.
+    std::optional<PropertyFile> bag;
+    if (t.size() > 1) {
+        if (t.size() != 3 || Lower(t[1].text) != "from") throw ScriptError("create [from FILE]");
+        try {
+            bag = PropertyFile::Load(t[2].text);
+        } catch (const std::runtime_error& e) {
+            throw ScriptError(std::string("create: ") + e.what());
+        }
+    }
     m_container = std::make_unique<HostContainer>();
     m_control = vireo::RefPtr<vireo::VireoBrowser>::Make(*m_container);
     m_control->SetEvents(m_events.get());
@@ -260,8 +308,21 @@ void Host::Create() {
     RECT form{};
     GetClientRect(m_container->ParentWindow(), &form);
     MoveWindow(m_control->Window(), 0, 0, form.right, form.bottom, TRUE);
-    // A control a host places at run time without stored properties is activated by the host.
-    m_control->Activate();
+    if (bag) {
+        // Reading the stored properties at run time activates the control; a value of the wrong type
+        // fails the load as it fails a form's, and the control is taken away again.
+        try {
+            m_control->UserControl_ReadProperties(*bag);
+        } catch (const std::exception& e) {
+            m_control->Terminate(vireo::Variant::Boolean(true));
+            m_control.reset();
+            m_container.reset();
+            throw ScriptError("create: " + t[2].text + ": " + e.what());
+        }
+    } else {
+        // A control a host places at run time without stored properties is activated by the host.
+        m_control->Activate();
+    }
     // The form gives the control the focus: the first activation builds the extension index.
     m_control->ThisGotFocus();
     // The form shows the control before the script goes on.
@@ -322,8 +383,10 @@ void Host::Show(const std::vector<Token>& t) {
         m_out.Desktop("AddressList", control.AddressHistory());
     else if (what == "view")
         m_out.Desktop("View", ViewItems(control));
+    else if (what == "layout")
+        m_out.Desktop("Layout", LayoutLines(control));
     else
-        throw ScriptError("show: status, address, list or view");
+        throw ScriptError("show: status, address, list, view or layout");
 }
 
 void Host::ReportStatusChange() {

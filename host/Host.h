@@ -35,7 +35,8 @@ public:
 private:
     class Events;
     void Setup(const std::vector<Token>& t);
-    void Create();
+    void Create(const std::vector<Token>& t);
+    void FormAction(const std::string& cmd, const std::vector<Token>& t);
     void UserAction(const std::string& cmd, const std::vector<Token>& t);
     void Invoke(const std::vector<Token>& t);
     void Show(const std::vector<Token>& t);

@@ -24,10 +24,6 @@ private:
     std::string m_description;
 };
 
-// Error number and text of a member whose behaviour is not built yet.
-constexpr int32_t kErrNotBuiltYet = 445; // "Object doesn't support this action"
-RuntimeError NotBuiltYet(const std::string& member);
-
 // HRESULTs of the dispatch layer, as IDispatch::Invoke returns them.
 enum : int32_t {
     kDispUnknownInterface = int32_t(0x80020001u),

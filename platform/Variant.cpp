@@ -226,8 +226,4 @@ std::string ToText(const Variant& v, unsigned argIndex) {
     return v.Text();
 }
 
-RuntimeError NotBuiltYet(const std::string& member) {
-    return RuntimeError(kErrNotBuiltYet, "VireoBR.VireoBrowser", member + " is not built yet");
-}
-
 } // namespace vireo

@@ -3,6 +3,7 @@
 #include "platform/emu/api/kernel32.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/CommandInterpreter.h"
 #include "platform/emu/kernel32/Handles.h"
 #include "platform/emu/kernel32/Modules.h"
 
@@ -57,6 +58,11 @@ SystemInfo::SystemInfo(Desktop& desktop)
     for (auto& [name, value] : defaults)
         SetEnvironment(name, std::string(value));
     RegisterBuiltInLibraries(*m_modules, *this);
+    // The two command interpreters play their listings; a test may replace either.
+    SetProcessHandler("cmd",
+                      [](const ProcessStart& s) { return RunCommandInterpreter(s, ListingStyle::NT); });
+    SetProcessHandler("command.com",
+                      [](const ProcessStart& s) { return RunCommandInterpreter(s, ListingStyle::Win9x); });
     ::SetLastError(0);
 }
 

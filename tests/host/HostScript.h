@@ -1,0 +1,31 @@
+// Runs host scripts for the tests and splits what the host printed into lines.
+#pragma once
+#include "host/Host.h"
+#include <sstream>
+#include <string>
+#include <vector>
+
+inline std::vector<std::string> Lines(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+// Runs the script on a new host; bad receives the number of lines the host could not carry out.
+inline std::vector<std::string> RunHost(const std::string& script, bool json = false, int* bad = nullptr) {
+    std::ostringstream os;
+    host::Output out(os, json);
+    host::Host h(out);
+    std::istringstream in(script);
+    int n = h.RunScript(in);
+    if (bad) *bad = n;
+    return Lines(os.str());
+}
+
+inline bool Contains(const std::vector<std::string>& lines, const std::string& needle) {
+    for (const auto& l : lines)
+        if (l.find(needle) != std::string::npos) return true;
+    return false;
+}
