@@ -5,9 +5,11 @@ namespace vireo {
 
 namespace {
 
-// "Object doesn't support this action", the error a missing web view gives the host.
+// Run-time error 445, "Object doesn't support this action", the error a missing web view gives the host.
+constexpr int32_t kErrNoSuchAction = 445;
+
 [[noreturn]] void Refuse(const char* member) {
-    throw RuntimeError(kErrNotBuiltYet, "VireoBR",
+    throw RuntimeError(kErrNoSuchAction, "VireoBR",
                        std::string("The web view is not available (") + member + ")");
 }
 

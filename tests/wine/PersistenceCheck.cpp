@@ -12,6 +12,7 @@ namespace {
 class MemoryBag : public IPropertyBag {
 public:
     std::map<std::wstring, VARIANT> values;
+    HRESULT writeAnswer = S_OK; // a failure the bag gives on every write
     ~MemoryBag() {
         for (auto& [name, v] : values)
             VariantClear(&v);
@@ -32,6 +33,7 @@ public:
         return VariantCopy(value, &it->second);
     }
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
+        if (FAILED(writeAnswer)) return writeAnswer;
         VARIANT& slot = values[name];
         VariantClear(&slot);
         return VariantCopy(&slot, value);
@@ -113,6 +115,11 @@ void CheckPropertyBag() {
           Hex(hr) + " " + std::to_string(bag.values.size()));
     Check("Style stored as 1", bag.values.count(L"Style") && Text(bag.values[L"Style"]) == "1");
     Check("not dirty after a clearing Save", stream && stream->IsDirty() == S_FALSE);
+    MemoryBag full;
+    full.writeAnswer = STG_E_MEDIUMFULL;
+    hr = persist->Save(&full, TRUE, TRUE);
+    Check("a bag that fails a write: Save gives its failure", hr == STG_E_MEDIUMFULL && full.values.empty(),
+          Hex(hr));
     if (stream) stream->Release();
     persist->Release();
     c->Release();
