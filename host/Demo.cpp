@@ -47,7 +47,7 @@ invoke NavigateTV "C:\Temp\page.htm" false
 invoke NavigateTV "\\fileserver\public" false
 invoke NavigateTV "www.example.org" false
 say Anything else asks the user what kind of address it is (the script answers FTP):
-answer ChoiceBox 1
+dialog press "&FTP URL"
 invoke NavigateTV "intranet" false
 say The current location and the properties:
 invoke get SelFolder

@@ -48,7 +48,7 @@ vireo::RefPtr<vireo::FolderTree> HostContainer::CreateFolderTree(HWND parent) {
 }
 
 vireo::RefPtr<vireo::IconMenu> HostContainer::CreateIconMenu() {
-    return {};
+    return vireo::NewIconMenu();
 }
 
 } // namespace host

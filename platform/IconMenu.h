@@ -30,6 +30,9 @@ public:
                         std::string& button3, std::string& button4, std::string& button5) = 0;
 };
 
+// A new, empty icon menu of the icon-menu library.
+RefPtr<IconMenu> NewIconMenu();
+
 // A new choice box of the icon-menu library.
 RefPtr<ChoiceBox> NewChoiceBox();
 

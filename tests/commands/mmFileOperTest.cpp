@@ -1,6 +1,7 @@
 // Copy and move through the confirmation box and the shell, rename, and folder creation with every missing
 // parent: what the user is asked, what the shell is given, what ends up on the disk.
 #include "commands/mmFileOper.h"
+#include "components/PipitIconMenu/ChoiceBoxReader.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
@@ -23,8 +24,17 @@ protected:
         desk.Files().MakeDir("D:\\dest");
         desk.Files().WriteFile("D:\\full\\a.txt", "old");
         SetCurrentDirectoryA("D:\\");
+        // Each choice box shown, as "ChoiceBox: prompt | title | captions | the user's action".
+        desk.Log().SetObserver([this](const emu::Record& r) {
+            if (r.kind != "Dialog") return;
+            if (auto line = choicebox::Line(GetActiveWindow()))
+                boxes.push_back("ChoiceBox: " + *line + " | " + r.fields[1]);
+        });
     }
-    ~mmFileOperTest() override { ReleaseFileOperChoiceBox(); }
+    ~mmFileOperTest() override {
+        desk.Log().SetObserver(nullptr);
+        ReleaseFileOperChoiceBox();
+    }
 
     std::vector<std::string> Texts(const char* kind) {
         std::vector<std::string> texts;
@@ -34,6 +44,7 @@ protected:
     }
 
     emu::Desktop desk;
+    std::vector<std::string> boxes;
     HWND owner = reinterpret_cast<HWND>(0xAB);
 };
 
@@ -66,7 +77,7 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
          twoNames,
          0,
          true,
-         {copyBox + "pressed 0"},
+         {copyBox + "press &Yes"},
          {copyOp},
          "D:\\dest\\",
          {"D:\\dest\\a.txt", "D:\\dest\\b.txt", "C:\\src\\a.txt"},
@@ -78,7 +89,7 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
          twoNames,
          0,
          true,
-         {copyBox + "pressed 0"},
+         {copyBox + "press &Yes"},
          {copyOp},
          "D:\\dest\\",
          {"D:\\dest\\b.txt"},
@@ -90,7 +101,7 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
          twoNames,
          0,
          true,
-         {moveBox + "pressed 0"},
+         {moveBox + "press &Yes"},
          {"FileOperation: AB | 1 | a.txt\\0b.txt\\0\\0 | D:\\dest\\\\0\\0 | 0 | 0 | 0"},
          "D:\\dest\\",
          {"D:\\dest\\a.txt"},
@@ -102,7 +113,7 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
          twoNames,
          1,
          false,
-         {copyBox + "pressed 1"},
+         {copyBox + "press &No"},
          {},
          "D:\\dest",
          {},
@@ -114,7 +125,7 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
          twoNames,
          -1,
          false,
-         {moveBox + "closed"},
+         {moveBox + "close"},
          {},
          "D:\\dest",
          {"C:\\src\\a.txt"},
@@ -142,7 +153,7 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
          false,
          {"ChoiceBox: Move following files and folders ? \r\n\r\na.txt\r\n | Moving... | &Yes | &No |  |  |  "
           "| "
-          "pressed 0"},
+          "press &Yes"},
          {"FileOperation: AB | 1 | a.txt\\0\\0 | D:\\full\\\\0\\0 | 0 | 0 | 1"},
          "D:\\full\\",
          {"C:\\src\\a.txt"},
@@ -151,12 +162,15 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
     for (const Case& c : cases) {
         desk.Log().Clear();
         desk.Answers().Clear();
-        if (c.answer >= 0) desk.Answers().Push("ChoiceBox", emu::Answer{c.answer, ""});
+        boxes.clear();
+        // The user presses the box's button by its caption; with no action the box is closed.
+        if (c.answer >= 0)
+            desk.Answers().Push("Dialog", emu::Answer{0, c.answer ? "press &No" : "press &Yes"});
         std::string target = c.target;
         bool ok =
             c.move ? MoveItems(owner, c.folder, target, c.list) : CopyItems(owner, c.folder, target, c.list);
         EXPECT_EQ(ok, c.result) << c.name;
-        EXPECT_EQ(Texts("ChoiceBox"), c.boxes) << c.name;
+        EXPECT_EQ(boxes, c.boxes) << c.name;
         EXPECT_EQ(Texts("FileOperation"), c.operations) << c.name;
         EXPECT_EQ(target, c.targetAfter) << c.name;
         for (const std::string& p : c.present)

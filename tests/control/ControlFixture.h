@@ -1,6 +1,7 @@
-// A control placed on a form of a fresh emulated desktop, with recording stand-ins for the web view, the
-// tree and the choice box; every call and event goes to one log. Drive C: is mounted.
+// A control placed on a form of a fresh emulated desktop, with recording stand-ins for the web view and
+// the tree; every call and event goes to one log. Drive C: is mounted.
 #pragma once
+#include "components/PipitIconMenu/ChoiceBoxReader.h"
 #include "control/VireoBrowser.h"
 #include "fakes/Recorder.h"
 #include "platform/emu/Desktop.h"
@@ -17,19 +18,17 @@ protected:
                                            nullptr, nullptr, nullptr);
         control = vireo::RefPtr<vireo::VireoBrowser>::Make(container);
         control->SetEvents(&events);
-        // The choice box the user answers is the desktop's; it goes into the same log.
+        // The choice box is the real one on this desktop: what it shows goes into the same log when the
+        // script's user acts on it.
         desk.Log().SetObserver([this](const emu::Record& r) {
-            if (r.kind != "ChoiceBox") return;
-            std::string line = "Choice.Ask";
-            for (size_t i = 0; i < 7; ++i)
-                line += (i ? " | " : " ") + r.fields[i];
-            log.push_back(line);
+            if (r.kind != "Dialog") return;
+            if (auto line = choicebox::Line(GetActiveWindow())) log.push_back("Choice.Ask " + *line);
         });
     }
-    // The user's next answers to the choice box (-1: the box is closed without a button).
-    void AnswerChoices(std::initializer_list<int> buttons) {
-        for (int b : buttons)
-            if (b >= 0) desk.Answers().Push("ChoiceBox", emu::Answer{b, ""});
+    // The user's next actions at the choice box ("press CAPTION", ...; nullptr: none, so it is closed).
+    void AnswerChoices(std::initializer_list<const char*> actions) {
+        for (const char* a : actions)
+            if (a) desk.Answers().Push("Dialog", emu::Answer{0, a});
     }
     ~ControlFixture() override {
         desk.Log().SetObserver(nullptr);

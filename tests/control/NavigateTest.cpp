@@ -141,19 +141,21 @@ TEST_F(NavigateTest, UnknownTextAsksWhatKindOfAddressItIs) {
     const std::string ask =
         "Choice.Ask Select URL Type of 'foo' | Linnet | &HTTP URL | &FTP URL | &Cancel |  | ";
     struct Case {
-        int32_t answer;
+        const char* answer;
         std::vector<std::string> after;
         std::optional<bool> success;
         const char* address;
     };
     const Case cases[] = {
-        {0, {"Web.Navigate foo"}, true, "typed"},
-        {1, {"Event.OpenFTP foo"}, true, ""},
-        {2, {}, true, ""},
-        {-1, {}, std::nullopt, "typed"},
+        {"press &HTTP URL", {"Web.Navigate foo"}, true, "typed"},
+        {"press &FTP URL", {"Event.OpenFTP foo"}, true, ""},
+        {"press &Cancel", {}, true, ""},
+        {"close", {}, std::nullopt, "typed"},
+        {"escape", {}, std::nullopt, "typed"},
+        {nullptr, {}, std::nullopt, "typed"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer);
+        SCOPED_TRACE(c.answer ? c.answer : "unanswered");
         log.clear();
         control->SetAddressText("typed");
         AnswerChoices({c.answer, c.answer});
@@ -167,7 +169,7 @@ TEST_F(NavigateTest, UnknownTextAsksWhatKindOfAddressItIs) {
 }
 
 TEST_F(NavigateTest, OddVariantsAndHugeTextsAreTakenAsText) {
-    AnswerChoices({2, 2, 2, 2});
+    AnswerChoices({"press &Cancel", "press &Cancel", "press &Cancel", "press &Cancel"});
     Navigate(Variant::Integer(5));
     EXPECT_EQ(log.at(0), "Choice.Ask Select URL Type of '5' | Linnet | &HTTP URL | &FTP URL | &Cancel |  | ");
     log.clear();

@@ -45,7 +45,7 @@ click a
 key ctrl
 click b
 release ctrl
-answer ChoiceBox 0
+dialog press &Yes
 answer FileOperationQuestion 0
 invoke FileOperation int:3 C:\Target
 click c

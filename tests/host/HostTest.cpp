@@ -78,12 +78,14 @@ TEST(HostTest, JsonLinesCarryTypedValues) {
     EXPECT_TRUE(Contains(out, R"({"param":"bSuccess","type":"byref","value":true})"));
 }
 
-TEST(HostTest, ScriptedAnswersReachTheChoiceBox) {
-    auto out = RunHost(
-        "mount C:\ncreate\nanswer ChoiceBox 1\ninvoke NavigateTV intranet\ninvoke NavigateTV other\n");
-    EXPECT_TRUE(Contains(out, "desktop ChoiceBox \"Select URL Type of 'intranet'\" \"Linnet\""));
+TEST(HostTest, ScriptedActionsAnswerTheChoiceBox) {
+    auto out = RunHost("mount C:\ncreate\ndialog press \"&FTP URL\"\ninvoke NavigateTV intranet\n"
+                       "invoke NavigateTV other\n");
+    EXPECT_TRUE(Contains(out, "desktop Dialog \"Linnet\" \"press &FTP URL\" \"done\""));
     EXPECT_TRUE(Contains(out, "event OpenFTP \"intranet\""));
-    EXPECT_TRUE(Contains(out, "\"closed\"")) << "an unanswered box is closed";
+    EXPECT_FALSE(Contains(out, "event OpenFTP \"other\""));
+    EXPECT_TRUE(Contains(out, "desktop Dialog \"Linnet\" \"close\" \"unanswered\""))
+        << "an unanswered box is closed";
 }
 
 TEST(HostTest, MembersListsTheWholeTable) {

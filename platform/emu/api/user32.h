@@ -952,6 +952,13 @@ typedef struct tagDRAWITEMSTRUCT {
 #define ODT_BUTTON 4
 #define ODT_STATIC 5
 
+#define ODA_DRAWENTIRE 0x0001
+#define ODA_SELECT 0x0002
+#define ODA_FOCUS 0x0004
+
+// A menu item's picture drawn by the menu's owner through WM_MEASUREITEM and WM_DRAWITEM.
+#define HBMMENU_CALLBACK ((HBITMAP)-1)
+
 HMENU WINAPI CreateMenu(void);
 HMENU WINAPI CreatePopupMenu(void);
 BOOL WINAPI DestroyMenu(HMENU hMenu);

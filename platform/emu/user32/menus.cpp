@@ -1,6 +1,8 @@
 // Menus: items with their captions, identifiers, states and submenus; TrackPopupMenu asks the desktop's
 // script. A popup menu takes the script's next "PopupMenu" answer (the command identifier in button, or
 // an item's caption in text) and is recorded as "PopupMenu: caption | caption | ... | result | answered".
+// Items whose bitmap is HBMMENU_CALLBACK are measured and drawn by the window given to TrackPopupMenu
+// when their menu is shown: the popup itself, then each submenu the user opens on the way to the choice.
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
@@ -121,6 +123,53 @@ UINT FindByCaption(HMENU h, const std::string& caption) {
 bool Choosable(HMENU h, UINT id) {
     Found f = Locate(h, id, false);
     return f.menu && !(f.menu->items[f.index].state & MFS_GRAYED);
+}
+
+// The submenus opened to reach the command, outermost first; false when the menu has no such command.
+bool PathTo(HMENU h, UINT id, std::vector<HMENU>& path) {
+    Menu* m = FindMenu(h);
+    if (!m) return false;
+    for (const MenuItem& it : m->items) {
+        if (it.sub) {
+            path.push_back(it.sub);
+            if (PathTo(it.sub, id, path)) return true;
+            path.pop_back();
+        } else if (it.id == id && !(it.type & MFT_SEPARATOR)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A menu appearing: as Windows does for callback bitmaps, the owner gets WM_MEASUREITEM for each such item
+// (wParam 0, CtlType ODT_MENU, the item's identifier and data), then WM_DRAWITEM (ODA_DRAWENTIRE,
+// hwndItem the menu's handle, rcItem the measured cell, the items stacked from the top).
+void ShowMenu(HMENU h, HWND owner) {
+    Menu* m = FindMenu(h);
+    if (!m) return;
+    std::vector<MenuItem> items; // a copy: the owner's handlers may change menus
+    for (const MenuItem& it : m->items)
+        if (it.bitmap == HBMMENU_CALLBACK) items.push_back(it);
+    std::vector<MEASUREITEMSTRUCT> sizes;
+    for (const MenuItem& it : items) {
+        MEASUREITEMSTRUCT mis{ODT_MENU, 0, it.id, 0, 0, it.data};
+        SendMessageA(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+        sizes.push_back(mis);
+    }
+    if (items.empty() || !S().Find(owner)) return;
+    HDC dc = GetDC(nullptr);
+    int top = 0;
+    for (const MEASUREITEMSTRUCT& mis : sizes) {
+        const int height = static_cast<int>(mis.itemHeight);
+        DRAWITEMSTRUCT dis{ODT_MENU,    0,
+                           mis.itemID,  ODA_DRAWENTIRE,
+                           0,           reinterpret_cast<HWND>(h),
+                           dc,          RECT{0, top, static_cast<LONG>(mis.itemWidth), top + height},
+                           mis.itemData};
+        SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        top += height;
+    }
+    ReleaseDC(nullptr, dc);
 }
 
 } // namespace
@@ -335,6 +384,7 @@ BOOL WINAPI TrackPopupMenuEx(HMENU h, UINT flags, int, int, HWND owner, LPTPMPAR
         SendMessageA(owner, WM_ENTERMENULOOP, TRUE, 0);
         SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(h), 0);
     }
+    ShowMenu(h, owner);
     std::vector<std::string> fields;
     Captions(h, "", fields);
     Desktop& d = s.manager.Owner();
@@ -344,6 +394,10 @@ BOOL WINAPI TrackPopupMenuEx(HMENU h, UINT flags, int, int, HWND owner, LPTPMPAR
         chosen = !answer->text.empty() ? FindByCaption(h, answer->text) : static_cast<UINT>(answer->button);
         if (chosen && !Choosable(h, chosen)) chosen = 0; // a user cannot pick what the menu does not offer
     }
+    std::vector<HMENU> opened;
+    if (chosen && PathTo(h, chosen, opened))
+        for (HMENU sub : opened)
+            if (s.Find(owner)) ShowMenu(sub, owner);
     fields.push_back(std::to_string(chosen));
     fields.push_back(answer ? "answered" : "unanswered");
     d.Log().Add("PopupMenu", std::move(fields));
