@@ -80,7 +80,7 @@ RefPtr<FolderTree> SiteContainer::CreateFolderTree(HWND parent) {
 }
 
 RefPtr<IconMenu> SiteContainer::CreateIconMenu() {
-    return {};
+    return NewIconMenu();
 }
 
 } // namespace vireo
