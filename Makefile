@@ -6,7 +6,7 @@ ASAN := build/asan
 MINGW32 := build/mingw-i686
 MINGW64 := build/mingw-x86_64
 
-.PHONY: all demo test deps deps-native native asan mingw check-native check-asan format clean
+.PHONY: all demo test deps deps-native native asan mingw check-native check-asan check-wine format clean
 
 all: native
 
@@ -36,8 +36,14 @@ check-native: native
 check-asan: asan
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The x86_64 VireoBR.dll registered and driven through COM under Wine (headless).
+check-wine: mingw
+	@scripts/install-deps.sh wine
+	scripts/wine-check.sh $(MINGW64)
+
 test: deps
 	$(MAKE) mingw
+	$(MAKE) check-wine
 	$(MAKE) check-native
 	$(MAKE) check-asan
 

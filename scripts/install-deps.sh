@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only when some are missing.
-# Usage: scripts/install-deps.sh native|all
+# Usage: scripts/install-deps.sh native|all|wine
+# wine: what the Wine check of the Windows DLL needs, besides the MinGW tool chain.
 set -euo pipefail
 want=(cmake ninja-build g++ make libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev)
-if [ "${1:-all}" = all ]; then
-    want+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
-fi
+case "${1:-all}" in
+all) want+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools) ;;
+wine) want=(wine64 xvfb xauth) ;;
+esac
 missing=()
 for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,75 @@
+#include "com/container/EventPrinter.h"
+#include <cstdio>
+
+namespace vireo::container {
+
+std::string Narrow(const OLECHAR* s) {
+    if (!s) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, s, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? static_cast<size_t>(n - 1) : 0, '\0');
+    if (n > 1) WideCharToMultiByte(CP_ACP, 0, s, -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string TextOf(const VARIANT& v) {
+    if (V_VT(&v) == VT_EMPTY) return "Empty";
+    if (V_VT(&v) == VT_BOOL) return V_BOOL(&v) ? "True" : "False";
+    VARIANT text;
+    VariantInit(&text);
+    if (FAILED(VariantChangeType(&text, const_cast<VARIANT*>(&v), 0, VT_BSTR)))
+        return "<vt " + std::to_string(V_VT(&v)) + ">";
+    std::string s;
+    if (V_VT(&v) == VT_BSTR) s += '"';
+    s += Narrow(V_BSTR(&text));
+    if (V_VT(&v) == VT_BSTR) s += '"';
+    VariantClear(&text);
+    return s;
+}
+
+EventPrinter::EventPrinter(ITypeInfo* events, const IID& iid) : m_events(events), m_iid(iid) {
+    if (m_events) m_events->AddRef();
+}
+
+EventPrinter::~EventPrinter() {
+    if (m_events) m_events->Release();
+}
+
+HRESULT EventPrinter::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch) && !IsEqualIID(riid, m_iid))
+        return E_NOINTERFACE;
+    *ppv = static_cast<IDispatch*>(this);
+    return S_OK;
+}
+
+HRESULT EventPrinter::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+std::string EventPrinter::NameOf(DISPID id) const {
+    BSTR name = nullptr;
+    if (!m_events || FAILED(m_events->GetDocumentation(id, &name, nullptr, nullptr, nullptr)))
+        return "event" + std::to_string(id);
+    std::string s = Narrow(name);
+    SysFreeString(name);
+    return s;
+}
+
+HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
+    std::string line = "event ";
+    line += NameOf(id);
+    line += '(';
+    for (UINT i = params ? params->cArgs : 0; i > 0; --i) {
+        if (i != params->cArgs) line += ", ";
+        line += TextOf(params->rgvarg[i - 1]);
+    }
+    line += ')';
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    return S_OK;
+}
+
+} // namespace vireo::container
