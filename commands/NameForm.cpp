@@ -25,18 +25,6 @@ int PixelsY(int twips) {
     return twips / TwipsPerPixelY();
 }
 
-void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(instance, kClassName, &wc)) return;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
-}
-
 HWND Child(HWND parent, const char* cls, const char* text, DWORD style, DWORD exStyle, const int (&twips)[4],
            int id) {
     return CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, PixelsX(twips[0]),
@@ -62,7 +50,7 @@ bool NameForm::HasForbiddenCharacter(const std::string& text) {
 HWND NameForm::Load() {
     if (m_hwnd) return m_hwnd;
     HINSTANCE instance = ComponentInstance();
-    RegisterFormClass(instance, &NameForm::FormProc);
+    RegisterComponentClass(kClassName, &NameForm::FormProc, COLOR_BTNFACE);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME;
     RECT outer{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};

@@ -31,19 +31,9 @@ HWND CreateChild(const char* className, DWORD style, HWND parent, int id, int cx
 } // namespace
 
 void VireoBrowser::CreateChildControls() {
-    // The class is registered once per process; asking is cheap and survives a host that unregisters it.
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(ComponentInstance(), kClassName, &wc)) {
-        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&icc);
-        wc.lpfnWndProc = &VireoBrowser::WindowProc;
-        wc.hInstance = ComponentInstance();
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = kClassName;
-        RegisterClassExA(&wc);
-    }
+    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+    RegisterComponentClass(kClassName, &VireoBrowser::WindowProc, COLOR_BTNFACE);
     m_hWnd = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                              0, 0, 0, m_container.ParentWindow(), nullptr, ComponentInstance(), this);
 

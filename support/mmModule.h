@@ -9,4 +9,9 @@ namespace vireo {
 HINSTANCE ComponentInstance();
 void SetComponentInstance(HINSTANCE hInstance);
 
+// Registers a window class of the component's module unless it is registered already: the procedure, the
+// arrow cursor and a background of the system colour nBackground (a COLOR_ index; -1 for none). Asking
+// first is cheap and survives a host that unregisters the class.
+void RegisterComponentClass(const char* sClassName, WNDPROC proc, int nBackground);
+
 } // namespace vireo

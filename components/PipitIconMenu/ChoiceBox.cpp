@@ -62,20 +62,6 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void RegisterBoxClass() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(ComponentInstance(), kChoiceBoxClass, &wc)) return;
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = BoxProc;
-    wc.hInstance = ComponentInstance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kChoiceBoxClass;
-    RegisterClassExA(&wc);
-}
-
 // The caption as shown: without the "&" that marks an access key ("&&" shows one "&").
 std::string Shown(const std::string& caption) {
     std::string shown;
@@ -140,7 +126,7 @@ HWND Child(HWND box, const char* cls, const std::string& text, DWORD style, int 
 // Creates the hidden box, its prompt and buttons, sized to them and centred over the owner.
 HWND CreateBox(HWND owner, const std::string& prompt, const std::string& title,
                const std::string* const (&captions)[kButtonCount], Showing& showing) {
-    RegisterBoxClass();
+    RegisterComponentClass(kChoiceBoxClass, BoxProc, COLOR_BTNFACE);
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     int widths[kButtonCount] = {};
     int row = 0, shown = 0;

@@ -16,18 +16,6 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kPointsPerInch = 72;
 constexpr int kPictureMargin = 2; // pixels above and below a picture
 
-void RegisterWindowClass(WNDPROC proc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(ComponentInstance(), kMenuWindowClass, &wc)) return;
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ComponentInstance();
-    wc.lpszClassName = kMenuWindowClass;
-    RegisterClassExA(&wc);
-}
-
 } // namespace
 
 PipitIconMenu::~PipitIconMenu() {
@@ -104,7 +92,7 @@ POINT PipitIconMenu::ScreenPoint(HWND owner, int32_t xTwips, int32_t yTwips) {
 }
 
 void PipitIconMenu::CreateDrawingWindow() {
-    RegisterWindowClass(&PipitIconMenu::WindowProc);
+    RegisterComponentClass(kMenuWindowClass, &PipitIconMenu::WindowProc, -1);
     // Hidden, never shown: it only answers the menu's owner-drawn messages.
     m_window = CreateWindowExA(0, kMenuWindowClass, "", WS_POPUP, 0, 0, 0, 0, m_owner, nullptr,
                                ComponentInstance(), this);

@@ -21,18 +21,7 @@ RefPtr<FolderTree> CreateVireoTreeView(HWND parent) {
 VireoTreeView::VireoTreeView(HWND parent) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(ComponentInstance(), kClassName, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = ComponentInstance();
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-        wc.lpszClassName = kClassName;
-        RegisterClassExA(&wc);
-    }
+    RegisterComponentClass(kClassName, WndProc, COLOR_WINDOW);
     RECT rc{};
     if (parent) GetClientRect(parent, &rc);
     int width = rc.right - rc.left, height = rc.bottom - rc.top;
