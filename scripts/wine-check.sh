@@ -12,6 +12,9 @@ start=$(date +%s.%N)
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1
+    # The first boot goes on in the background (the registry, the desktop's programs); the checks start once
+    # it has finished, so the first run sees the same prefix as every later one.
+    "$(dirname "$WINE")/wineserver" -w
 fi
 # The DLL and the checker are copied where Windows paths reach them.
 dir="$WINEPREFIX/drive_c/vireo"
