@@ -3,14 +3,6 @@
 
 namespace vireo::container {
 
-std::string Narrow(const OLECHAR* s) {
-    if (!s) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, s, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? static_cast<size_t>(n - 1) : 0, '\0');
-    if (n > 1) WideCharToMultiByte(CP_ACP, 0, s, -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 std::string TextOf(const VARIANT& v) {
     if (V_VT(&v) == VT_EMPTY) return "Empty";
     if (V_VT(&v) == VT_BOOL) return V_BOOL(&v) ? "True" : "False";

@@ -1,6 +1,7 @@
 // vireo-container's event sink: prints each event of the control as one line, "event Name(arg, arg)",
 // with the names the control's type library gives the event interface.
 #pragma once
+#include "com/WideText.h"
 #include <ole2.h>
 #include <string>
 
@@ -31,6 +32,6 @@ private:
 
 // The text of a value as the container prints it.
 std::string TextOf(const VARIANT& v);
-std::string Narrow(const OLECHAR* s);
+using vireo::Narrow;
 
 } // namespace vireo::container

@@ -31,14 +31,6 @@ std::string Hex(long value) {
     return buf;
 }
 
-std::string Narrow(const OLECHAR* s) {
-    if (!s) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, s, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? static_cast<size_t>(n - 1) : 0, '\0');
-    if (n > 1) WideCharToMultiByte(CP_ACP, 0, s, -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 std::string Text(const VARIANT& v) {
     VARIANT t;
     VariantInit(&t);

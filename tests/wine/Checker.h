@@ -1,6 +1,7 @@
 // A small checker for the Wine run: one line per check ("ok" or "FAIL" with what was seen), and a
 // count of failures that becomes the exit code.
 #pragma once
+#include "com/WideText.h"
 #include <ole2.h>
 #include <oleauto.h>
 #include <cstdio>
@@ -11,7 +12,7 @@ namespace winecheck {
 int& Failures();
 void Check(const std::string& name, bool ok, const std::string& detail = "");
 std::string Hex(long value);
-std::string Narrow(const OLECHAR* s);
+using vireo::Narrow;
 // Text of a VARIANT, "<vt N>" for what has none.
 std::string Text(const VARIANT& v);
 
