@@ -16,7 +16,7 @@ void VireoBrowser::Activate() {
         CoInitialize(nullptr);
         SHAutoComplete(FindWindowExA(m_cmbURL, nullptr, "Edit", nullptr), 0);
     }
-    IgnoreErrors([&] { m_TreeView->SetVisible(false); });
+    IgnoreErrors([&] { TreeView().SetVisible(false); });
     g_sTempDir.clear();
     IgnoreErrors([&] { g_sTempDir = GetTempDir(); });
 }

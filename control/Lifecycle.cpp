@@ -39,7 +39,7 @@ void VireoBrowser::UserControl_ReadProperties(PropertyBag& bag) {
         Activate();
     } else {
         // In a form designer the web view shows the tree's start folder.
-        NavigateWB(Variant::Long(m_TreeView->StartFolder().nPidl));
+        NavigateWB(Variant::Long(TreeView().StartFolder().nPidl));
     }
 }
 
@@ -66,7 +66,7 @@ void VireoBrowser::SetFontColor(const std::string& sFontName, LONG_PTR hFontLarg
     g_hFontSmall = hFontSmall;
     UserControl_Resize();
     LONG_PTR hFont = hFontLarge;
-    m_TreeView->SetFont(g_sFontName, hFont);
+    TreeView().SetFont(g_sFontName, hFont);
     if (m_cP) m_cP->SetFontName(g_sFontName);
     // The folder view takes the font and colours when its window comes up: a reload rebuilds it.
     if (!IsHttpURL(m_CurFolder.sURL)) Reload();
@@ -91,7 +91,7 @@ void VireoBrowser::UnloadAllForms() {
 }
 
 void VireoBrowser::Terminate(const Variant& bClearAll) {
-    IgnoreErrors([&] { m_WebBrowser1->Stop(); });
+    IgnoreErrors([&] { WebBrowser1().Stop(); });
     bool clearAll = false;
     IgnoreErrors([&] { clearAll = ToBoolean(bClearAll); });
     // The shared lists serve every control on the thread; the host clears them with the last one.
@@ -100,7 +100,7 @@ void VireoBrowser::Terminate(const Variant& bClearAll) {
         ClearDriveList();
     }
     KillTimer(m_hWnd, kStatusTimer);
-    IgnoreErrors([&] { m_TreeView->Terminate(); });
+    IgnoreErrors([&] { TreeView().Terminate(); });
     // The item-ID lists of the current and pending locations and of the address box's entries belong to the
     // tree, which has just let them go: none of them may be used again.
     m_CurFolder.nPidl = 0;

@@ -10,8 +10,8 @@ namespace vireo {
 
 void VireoBrowser::StopEx() {
     IgnoreErrors([&] {
-        if (m_WebBrowser1->Busy()) {
-            m_WebBrowser1->Stop();
+        if (WebBrowser1().Busy()) {
+            WebBrowser1().Stop();
             DoEvents();
         }
     });
@@ -23,13 +23,13 @@ namespace vireo {
 
 void VireoBrowser::GoBack() {
     StopEx();
-    IgnoreErrors([&] { m_WebBrowser1->GoBack(); });
+    IgnoreErrors([&] { WebBrowser1().GoBack(); });
     DoEvents();
 }
 
 void VireoBrowser::GoForward() {
     StopEx();
-    IgnoreErrors([&] { m_WebBrowser1->GoForward(); });
+    IgnoreErrors([&] { WebBrowser1().GoForward(); });
     DoEvents();
 }
 
@@ -80,9 +80,9 @@ void VireoBrowser::Refresh() {
     StopEx();
     IgnoreErrors([&] {
         if (IsHttpURL(m_CurFolder.sURL))
-            m_WebBrowser1->Refresh2(kRefreshCompletely);
+            WebBrowser1().Refresh2(kRefreshCompletely);
         else
-            m_WebBrowser1->Refresh();
+            WebBrowser1().Refresh();
     });
 }
 

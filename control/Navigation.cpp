@@ -29,11 +29,11 @@ void VireoBrowser::NavigateWB(const Variant& URL) {
     if (URL.HoldsText()) {
         m_nPendingPidl = 0;
         m_sPendingURL = URL.Text();
-        IgnoreErrors([&] { m_WebBrowser1->Navigate(m_sPendingURL); });
+        IgnoreErrors([&] { WebBrowser1().Navigate(m_sPendingURL); });
     } else if (URL.IsLong()) {
         m_nPendingPidl = static_cast<LONG_PTR>(URL.LongValue());
         m_sPendingURL.clear();
-        IgnoreErrors([&] { m_WebBrowser1->Navigate2(PidlToBytes(m_nPendingPidl)); });
+        IgnoreErrors([&] { WebBrowser1().Navigate2(PidlToBytes(m_nPendingPidl)); });
     }
 }
 
@@ -55,7 +55,7 @@ LONG_PTR VireoBrowser::NavigateTV(const Variant& URL, bool* bSuccess) {
         // An item-ID list: the tree shows it.
         IgnoreErrors([&] {
             Variant folder = URL;
-            result = m_TreeView->SelectFolder(folder);
+            result = TreeView().SelectFolder(folder);
         });
         succeed(result != 0);
         return result;
@@ -69,7 +69,7 @@ LONG_PTR VireoBrowser::NavigateTV(const Variant& URL, bool* bSuccess) {
         if (IsDrivePath(url)) {
             IgnoreErrors([&] {
                 Variant folder(url);
-                result = m_TreeView->SelectFolder(folder);
+                result = TreeView().SelectFolder(folder);
             });
             succeed(result != 0);
         } else if (IsUNCPath(url)) {

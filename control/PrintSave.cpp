@@ -39,15 +39,14 @@ void VireoBrowser::PrintEx() {
             WinExec(sViewer.c_str(), SW_SHOWNORMAL);
         }
     } else if (m_WebBrowser1) {
-        IgnoreErrors([&] { m_WebBrowser1->ExecWB(kOleCmdIdPrint, kOleCmdExecOptPromptUser); });
+        IgnoreErrors([&] { WebBrowser1().ExecWB(kOleCmdIdPrint, kOleCmdExecOptPromptUser); });
     }
     DoEvents();
 }
 
 void VireoBrowser::SaveAs() {
     if (!IsHttpURL(m_CurFolder.sURL)) return;
-    if (m_WebBrowser1)
-        IgnoreErrors([&] { m_WebBrowser1->ExecWB(kOleCmdIdSaveAs, kOleCmdExecOptPromptUser); });
+    if (m_WebBrowser1) IgnoreErrors([&] { WebBrowser1().ExecWB(kOleCmdIdSaveAs, kOleCmdExecOptPromptUser); });
     DoEvents();
 }
 

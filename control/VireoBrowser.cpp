@@ -3,6 +3,7 @@
 #include "control/VireoBrowser.h"
 #include "control/Globals.h"
 #include "control/IgnoreErrors.h"
+#include "platform/RuntimeError.h"
 #include "shellview/mWndProc.h"
 #include "support/mmFile.h"
 #include "support/mmWinVersion.h"
@@ -26,6 +27,23 @@ VireoBrowser::~VireoBrowser() {
     }
 }
 
+namespace {
+[[noreturn]] void NotSet(const char* what) {
+    throw RuntimeError(91, "VireoBR",
+                       std::string("Object variable or With block variable not set (") + what + ")");
+}
+} // namespace
+
+WebView& VireoBrowser::WebBrowser1() const {
+    if (!m_WebBrowser1) NotSet("WebBrowser1");
+    return *m_WebBrowser1;
+}
+
+FolderTree& VireoBrowser::TreeView() const {
+    if (!m_TreeView) NotSet("TreeView");
+    return *m_TreeView;
+}
+
 void VireoBrowser::UserControl_Initialize() {
     // m_TreeView was taken when the child controls were created.
     g_bWinNT = IsWinNT();
@@ -35,7 +53,7 @@ void VireoBrowser::UserControl_Initialize() {
     SetWindowPos(m_DragLine, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(m_pBar1, SW_HIDE);
     KillTimer(m_hWnd, kStatusTimer);
-    IgnoreErrors([&] { m_TreeView->SetVisible(true); });
+    IgnoreErrors([&] { TreeView().SetVisible(true); });
 }
 
 void VireoBrowser::ReleaseFolderViewWindows(bool andEmbedding) {
@@ -46,25 +64,25 @@ void VireoBrowser::ReleaseFolderViewWindows(bool andEmbedding) {
 }
 
 bool VireoBrowser::GoToParent() {
-    return m_TreeView->GoToParent();
+    return TreeView().GoToParent();
 }
 
 bool VireoBrowser::GoToChild(std::string& sName) {
-    return m_TreeView->GoToChild(sName);
+    return TreeView().GoToChild(sName);
 }
 
 void VireoBrowser::ShellNotify() {
     if (m_CurFolder.nPidl == 0) return;
-    m_TreeView->ShellNotify(m_CurFolder.nPidl);
+    TreeView().ShellNotify(m_CurFolder.nPidl);
 }
 
 LONG_PTR VireoBrowser::ParentPidl() {
-    return m_TreeView->ParentPidl();
+    return TreeView().ParentPidl();
 }
 
 bool VireoBrowser::IsBusy() {
     bool busy = false;
-    IgnoreErrors([&] { busy = m_WebBrowser1->Busy(); });
+    IgnoreErrors([&] { busy = WebBrowser1().Busy(); });
     return busy;
 }
 
@@ -95,7 +113,7 @@ std::string VireoBrowser::LocationDisplayText() const {
 }
 
 bool VireoBrowser::CanGoUp() {
-    if (m_CurFolder.nPidl != 0) return !m_TreeView->IsRootFolder();
+    if (m_CurFolder.nPidl != 0) return !TreeView().IsRootFolder();
     return IsUNCShare(m_CurFolder.sURL);
 }
 

@@ -221,6 +221,10 @@ private:
     HWND m_pBar1 = nullptr;
     RefPtr<WebView> m_WebBrowser1;
     RefPtr<FolderTree> m_TreeView;
+    // The two components for a call; a container that gave none makes the call fail with run-time
+    // error 91 (an object that is not set), which the statement-by-statement steps skip.
+    WebView& WebBrowser1() const;
+    FolderTree& TreeView() const;
 
     // State.
     Folder m_CurFolder;

@@ -64,7 +64,7 @@ void VireoBrowser::BeforeNavigate2(const Variant& URL, bool& Cancel) {
         // here by item-ID list.
         const std::string folder = AddTrailingSep(url);
         IgnoreErrors([&] {
-            if (folder != m_TreeView->SelectedFolder().sPath) {
+            if (folder != TreeView().SelectedFolder().sPath) {
                 NavigateTV(Variant(folder));
                 Cancel = true;
             }
@@ -78,7 +78,7 @@ void VireoBrowser::BeforeNavigate2(const Variant& URL, bool& Cancel) {
         LONG_PTR pidl = PidlFromPath(m_hwndLV, url);
         IgnoreErrors([&] {
             Variant folder = Variant::Long(pidl);
-            m_TreeView->SelectFolder(folder);
+            TreeView().SelectFolder(folder);
         });
         FreePidl(pidl);
         Cancel = true;
@@ -118,8 +118,8 @@ void VireoBrowser::DocumentComplete(const Variant& URL) {
     m_CurFolder.nPidl = m_nPendingPidl;
     m_nPendingPidl = 0;
     m_CurFolder.sURL = url;
-    IgnoreErrors([&] { m_CurFolder.sLocName = m_WebBrowser1->LocationName(); });
-    IgnoreErrors([&] { m_CurFolder.sLocURL = m_WebBrowser1->LocationURL(); });
+    IgnoreErrors([&] { m_CurFolder.sLocName = WebBrowser1().LocationName(); });
+    IgnoreErrors([&] { m_CurFolder.sLocURL = WebBrowser1().LocationURL(); });
     m_CurFolder.nAttr = 0;
 
     bool report = true;
@@ -127,7 +127,7 @@ void VireoBrowser::DocumentComplete(const Variant& URL) {
         if (m_CurFolder.nPidl == 0) FindHistoryEntry(LocationDisplayText(), m_CurFolder.nPidl);
         if (m_CurFolder.nPidl != 0) {
             IgnoreErrors([&] {
-                if (m_CurFolder.nPidl != m_TreeView->SelectedFolder().nPidl) {
+                if (m_CurFolder.nPidl != TreeView().SelectedFolder().nPidl) {
                     // The tree must confirm this folder first; its FolderChanged brings the web view back
                     // by the tree's own list, and that completion reports.
                     report = false;
@@ -136,7 +136,7 @@ void VireoBrowser::DocumentComplete(const Variant& URL) {
             });
         }
         if (report && m_CurFolder.nPidl != 0)
-            IgnoreErrors([&] { m_CurFolder.nAttr = m_TreeView->SelectedFolder().nAttr; });
+            IgnoreErrors([&] { m_CurFolder.nAttr = TreeView().SelectedFolder().nAttr; });
     }
 
     if (report) {

@@ -33,6 +33,7 @@ FakeContainer::FakeContainer(Log& l) : log(l) {
 }
 
 vireo::RefPtr<vireo::WebView> FakeContainer::CreateWebView(HWND parent) {
+    if (!makeWebView) return {};
     HWND window = CreateWindowExA(0, "Static", "Shell Embedding", WS_CHILD, 0, 0, 0, 0, parent, nullptr,
                                   nullptr, nullptr);
     web = vireo::RefPtr<FakeWebView>::Make(log, window);

@@ -175,6 +175,7 @@ public:
         log.push_back("Container.PropertyChanged " + name);
     }
     void SetMousePointer(int32_t p) override { log.push_back("Container.MousePointer " + std::to_string(p)); }
+    bool makeWebView = true; // false: the container has no web view to give
     vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override;
     vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND) override { return tree; }
     // With makeIconMenu set, each CreateIconMenu gives a new recording menu (kept in menus); else none.
