@@ -2,6 +2,7 @@
 #include "com/Guids.h"
 #include "com/IVireoBrowser.h"
 #include "com/Module.h"
+#include "com/WideText.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/FontObject.h"
 #include <algorithm>
@@ -93,10 +94,7 @@ std::string Narrow(BSTR s) {
 }
 
 Bstr Wide(const std::string& s) {
-    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    Bstr out = Bstr::Adopt(SysAllocStringLen(nullptr, static_cast<UINT>(n)));
-    if (out.get()) MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.get(), n);
-    return out;
+    return Bstr::Adopt(AllocWide(s));
 }
 
 Variant FromVariant(const VARIANT& v, unsigned argIndex) {

@@ -47,4 +47,8 @@ public:
     virtual std::string LocationURL() = 0;
 };
 
+// Throws the run-time error a failed web-view call gives: the call's HRESULT as its number, and
+// "Method 'Navigate' of object 'IWebBrowser2' failed" as its text.
+[[noreturn]] void WebViewCallFailed(const char* method, int32_t hr);
+
 } // namespace vireo

@@ -1,6 +1,7 @@
 #include "platform/win32/SiteContainer.h"
 #include "components/VireoTV/VireoTreeView.h"
 #include "platform/win32/FontObject.h"
+#include "platform/win32/BrowserWebView.h"
 #include "platform/win32/UnavailableWebView.h"
 #include "support/mmModule.h"
 #include <olectl.h>
@@ -71,7 +72,9 @@ void SiteContainer::SetMousePointer(int32_t pointer) {
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(pointer == 11 ? IDC_WAIT : IDC_ARROW)));
 }
 
-RefPtr<WebView> SiteContainer::CreateWebView(HWND) {
+RefPtr<WebView> SiteContainer::CreateWebView(HWND parent) {
+    // Without a WebBrowser control on the system, a web view that refuses to navigate.
+    if (RefPtr<WebView> browser = CreateBrowserWebView(parent)) return browser;
     return CreateUnavailableWebView();
 }
 

@@ -118,6 +118,7 @@ int main() {
     CheckEvents();
     CheckPersistence();
     CheckSite();
+    CheckWebView();
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

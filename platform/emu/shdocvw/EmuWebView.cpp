@@ -1,6 +1,5 @@
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/shdocvw/WindowClass.h"
-#include "platform/RuntimeError.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/shdocvw/WebPages.h"
@@ -86,8 +85,7 @@ LRESULT CALLBACK EmuWebView::EmbeddingProc(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 void EmuWebView::Fail(const char* method, int32_t hr) {
-    throw vireo::RuntimeError(hr, "WebBrowser",
-                              std::string("Method '") + method + "' of object 'IWebBrowser2' failed");
+    vireo::WebViewCallFailed(method, hr);
 }
 
 void EmuWebView::Navigate(const std::string& url) {
