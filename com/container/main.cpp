@@ -4,10 +4,12 @@
 //   invoke NAME [ARG...]   calls a member through IDispatch by its dispatch identifier (method or read)
 //   put NAME VALUE         writes a property
 //   wait MS                lets the window messages and timers run for MS milliseconds
+//   shot FILE              saves what the window shows as a BMP file
 //   quit
 // Arguments are "quoted text", numbers (decimal or &H hexadecimal), True and False.
 #include "com/container/ContainerSite.h"
 #include "com/container/EventPrinter.h"
+#include "com/container/Snapshot.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ocidl.h>
@@ -198,6 +200,8 @@ int main(int argc, char** argv) {
             Pump(static_cast<DWORD>(std::strtoul(t[1].c_str(), nullptr, 10)));
         else if ((t[0] == "invoke" || t[0] == "put") && t.size() >= 2)
             Run(control, t);
+        else if (t[0] == "shot" && t.size() == 2)
+            std::printf("shot %s: %s\n", t[1].c_str(), SaveWindowBitmap(form, t[1]) ? "saved" : "failed");
         else
             std::printf("? %s", buffer);
         Pump(0);
