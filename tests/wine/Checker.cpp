@@ -118,6 +118,7 @@ int main() {
     CheckEvents();
     CheckPersistence();
     CheckSite();
+    CheckQuickActivation();
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

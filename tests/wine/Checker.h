@@ -54,6 +54,7 @@ void CheckDispatch();
 void CheckEvents();
 void CheckPersistence();
 void CheckSite();
+void CheckQuickActivation();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
