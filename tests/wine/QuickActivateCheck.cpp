@@ -75,6 +75,27 @@ public:
     }
 };
 
+// The container's view sink.
+class ViewSink : public IAdviseSinkEx {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        *ppv = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IAdviseSink) &&
+            !IsEqualIID(riid, IID_IAdviseSinkEx))
+            return E_NOINTERFACE;
+        *ppv = static_cast<IAdviseSinkEx*>(this);
+        AddRef();
+        return S_OK;
+    }
+    COUNTED
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+    void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {}
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
+    void STDMETHODCALLTYPE OnSave() override {}
+    void STDMETHODCALLTYPE OnClose() override {}
+    void STDMETHODCALLTYPE OnViewStatusChange(DWORD) override {}
+};
+
 // A client site whose ambient font is Tahoma.
 class Site : public IOleClientSite, public IDispatch {
 public:
@@ -279,6 +300,7 @@ void CheckQuickActivate() {
     Site site;
     EventSink events;
     PropertySink properties;
+    ViewSink view;
     IQuickActivate* quick = Query<IQuickActivate>(control.c, IID_IQuickActivate);
     IOleObject* ole = Query<IOleObject>(control.c, IID_IOleObject);
     Check("the control has IQuickActivate", quick && ole);
@@ -292,6 +314,7 @@ void CheckQuickActivate() {
     qc.pClientSite = &site;
     qc.pPropertyNotifySink = &properties;
     qc.pUnkEventSink = &events;
+    qc.pAdviseSink = &view;
     qc.dwAmbientFlags = QACONTAINER_USERMODE;
     QACONTROL qa;
     FillMemory(&qa, sizeof qa, 0xCD);
@@ -308,6 +331,13 @@ void CheckQuickActivate() {
     ole->GetClientSite(&given);
     Check("QuickActivate takes the client site", given == &site);
     if (given) given->Release();
+    IViewObject2* viewObject = Query<IViewObject2>(control.c, IID_IViewObject2);
+    DWORD aspects = 0;
+    IAdviseSink* advised = nullptr;
+    if (viewObject) viewObject->GetAdvise(&aspects, nullptr, &advised), viewObject->Release();
+    Check("QuickActivate gives the view sink to IViewObject for the content",
+          aspects == DVASPECT_CONTENT && advised == static_cast<IAdviseSink*>(&view));
+    if (advised) advised->Release();
     IPersistPropertyBag* persist = Query<IPersistPropertyBag>(control.c, IID_IPersistPropertyBag);
     if (persist) persist->InitNew(), persist->Release();
     Check("after QuickActivate, InitNew takes the site's ambient font",
@@ -344,9 +374,9 @@ void CheckQuickActivate() {
     quick->Release();
     control.Release();
     Check("the site and the sinks given to QuickActivate are released with the control",
-          site.refs == 0 && events.refs == 0 && properties.refs == 0,
+          site.refs == 0 && events.refs == 0 && properties.refs == 0 && view.refs == 0,
           std::to_string(site.refs) + " " + std::to_string(events.refs) + " " +
-              std::to_string(properties.refs));
+              std::to_string(properties.refs) + " " + std::to_string(view.refs));
 }
 
 // The structures' sizes: one too small is refused before anything is taken or written; a QACONTROL of the
