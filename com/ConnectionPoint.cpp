@@ -27,13 +27,13 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (!cookie) return E_POINTER;
     *cookie = 0;
     if (!sink) return E_POINTER;
-    // The sink implements the event interface, or at least IDispatch (script engines' sinks do).
-    ComPtr<IDispatch> events;
-    if (FAILED(sink->QueryInterface(m_iid, events.put_void())) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, events.put_void())))
+    ComPtr<IUnknown> connected;
+    if (FAILED(sink->QueryInterface(m_iid, connected.put_void())) &&
+        (m_accepted != Sinks::OrDispatch ||
+         FAILED(sink->QueryInterface(IID_IDispatch, connected.put_void()))))
         return CONNECT_E_CANNOTCONNECT;
     *cookie = m_nextCookie++;
-    m_sinks.push_back({*cookie, std::move(events)});
+    m_sinks.push_back({*cookie, std::move(connected)});
     return S_OK;
 }
 
@@ -41,7 +41,7 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
     for (auto it = m_sinks.begin(); it != m_sinks.end(); ++it)
         if (it->cookie == cookie) {
             // Released after leaving the list: the sink's Release may call back in.
-            ComPtr<IDispatch> released = std::move(it->sink);
+            ComPtr<IUnknown> released = std::move(it->sink);
             m_sinks.erase(it);
             return S_OK;
         }
@@ -64,25 +64,31 @@ bool ConnectionPoint::Connected(DWORD cookie) const {
     return false;
 }
 
+void ConnectionPoint::ForEachSink(const std::function<void(IUnknown* sink)>& call) {
+    // The snapshot also holds a reference on each sink until every call has returned.
+    const std::vector<Sink> sinks = m_sinks;
+    for (const Sink& s : sinks)
+        if (Connected(s.cookie)) call(s.sink.get());
+}
+
 void ConnectionPoint::Fire(DISPID id, std::vector<VARIANT>& args) {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
                       static_cast<UINT>(reversed.size()), 0};
-    // A snapshot: a handler may connect or disconnect sinks while the event runs.
-    const std::vector<Sink> sinks = m_sinks;
-    for (const Sink& s : sinks) {
-        if (!Connected(s.cookie)) continue; // disconnected by an earlier handler
+    // The sink connected with the event interface or IDispatch: either way its vtable is IDispatch's.
+    ForEachSink([&](IUnknown* sink) {
         VARIANT result;
         VariantInit(&result);
         EXCEPINFO info{};
         UINT argErr = 0;
         // A failing sink is the host's business; the others still hear the event.
-        s.sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, &info, &argErr);
+        static_cast<IDispatch*>(sink)->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                              &result, &info, &argErr);
         VariantClear(&result);
         SysFreeString(info.bstrSource);
         SysFreeString(info.bstrDescription);
         SysFreeString(info.bstrHelpFile);
-    }
+    });
 }
 
 } // namespace vireo::com

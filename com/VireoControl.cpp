@@ -3,16 +3,21 @@
 #include "com/Enumerator.h"
 #include "com/Guids.h"
 #include "com/VariantConv.h"
+#include "control/Dispatch.h"
 
 namespace vireo::com {
 
-VireoControl::VireoControl() : m_control(RefPtr<HostedBrowser>::Make()), m_events(this, DIID___VireoBrowser) {
+VireoControl::VireoControl()
+    : m_control(RefPtr<HostedBrowser>::Make()),
+      m_events(this, DIID___VireoBrowser, ConnectionPoint::Sinks::OrDispatch),
+      m_properties(this, IID_IPropertyNotifySink, ConnectionPoint::Sinks::Interface) {
     m_control->SetEvents(this);
-    m_control->Site().OnPropertyChanged([this](const std::string&) { m_dirty = true; });
+    m_control->Site().OnPropertyChanged([this](const std::string& name) { PropertyChanged(name); });
 }
 
 VireoControl::~VireoControl() {
     m_events.Clear();
+    m_properties.Clear();
     m_control->SetEvents(nullptr);
     m_control->Site().OnPropertyChanged(nullptr);
     // The container's last reference: the control shuts down as its form's control does when unloaded.
@@ -41,6 +46,7 @@ HRESULT VireoControl::QueryInterface(REFIID riid, void** ppv) {
                       {IID_IOleControl, static_cast<IOleControl*>(this)},
                       {IID_IViewObject, static_cast<IViewObject*>(this)},
                       {IID_IViewObject2, static_cast<IViewObject2*>(this)},
+                      {IID_IQuickActivate, static_cast<IQuickActivate*>(this)},
                       {IID_ISupportErrorInfo, static_cast<ISupportErrorInfo*>(this)}});
 }
 
@@ -98,19 +104,23 @@ HRESULT VireoControl::GetGUID(DWORD kind, GUID* guid) {
     return S_OK;
 }
 
-// IConnectionPointContainer: one connection point, for __VireoBrowser.
+// IConnectionPointContainer: the events' point, then the property change notices' one.
 HRESULT VireoControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
     if (!points) return E_POINTER;
-    *points = new ConnectionPointEnumerator(IID_IEnumConnectionPoints, {&m_events});
+    *points = new ConnectionPointEnumerator(IID_IEnumConnectionPoints, {&m_events, &m_properties});
     return S_OK;
 }
 
 HRESULT VireoControl::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
     if (!point) return E_POINTER;
     *point = nullptr;
-    if (!IsEqualIID(riid, DIID___VireoBrowser)) return CONNECT_E_NOCONNECTION;
-    *point = &m_events;
-    m_events.AddRef();
+    if (IsEqualIID(riid, DIID___VireoBrowser))
+        *point = &m_events;
+    else if (IsEqualIID(riid, IID_IPropertyNotifySink))
+        *point = &m_properties;
+    else
+        return CONNECT_E_NOCONNECTION;
+    (*point)->AddRef();
     return S_OK;
 }
 
@@ -129,6 +139,17 @@ void VireoControl::Raise(DISPID id, std::vector<Variant> args) {
     m_events.Fire(id, values);
     for (VARIANT& v : values)
         VariantClear(&v);
+}
+
+void VireoControl::PropertyChanged(const std::string& name) {
+    m_dirty = true;
+    const DispMember* member = FindMember(name);
+    if (!member) return;
+    // A sink may release the container's last reference while it is told.
+    ComPtr<IUnknown> hold(static_cast<_VireoBrowser*>(this));
+    // A sink's failure does not concern the control.
+    m_properties.ForEachSink(
+        [&](IUnknown* sink) { static_cast<IPropertyNotifySink*>(sink)->OnChanged(member->id); });
 }
 
 void VireoControl::PanelProperty(const std::string& sTitle, bool bBack, bool bForward, bool bUp) {

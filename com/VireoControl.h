@@ -1,7 +1,7 @@
 // The COM object of the class VireoBrowser: the dual interface through the dispatch table, the events
-// through a connection point, persistence, and the OLE interfaces a container uses to place, activate
-// and show the control. It owns the control (with the container over its client site) and raises the
-// control's events to the connected sinks.
+// and the property change notices through connection points, persistence, quick activation and the OLE
+// interfaces a container uses to place, activate and show the control. It owns the control (with the
+// container over its client site) and raises the control's events to the connected sinks.
 #pragma once
 #include "com/ComObject.h"
 #include "com/ConnectionPoint.h"
@@ -35,6 +35,7 @@ class VireoControl final : public _VireoBrowser,
                            public IOleInPlaceActiveObject,
                            public IOleControl,
                            public IViewObject2,
+                           public IQuickActivate,
                            public ISupportErrorInfo,
                            private VireoBrowserEvents,
                            public RefCount<VireoControl> {
@@ -187,6 +188,11 @@ public:
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device,
                                         LPSIZEL size) override;
 
+    // IQuickActivate (QuickActivate.cpp)
+    HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+    HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
+    HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
+
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
 
@@ -204,6 +210,8 @@ private:
                    LONG_PTR nPidl, LONG nAttr) override;
     void NotifySelection(LONG nCnt, const std::string& sFile) override;
     void Raise(DISPID id, std::vector<Variant> args);
+    // A persisted property changed: the object is dirty and the property sinks hear the property's id.
+    void PropertyChanged(const std::string& name);
 
     // A vtable slot's call through the table.
     HRESULT Call(DISPID id, unsigned kind, std::vector<Variant>& args, Variant* result = nullptr);
@@ -212,6 +220,7 @@ private:
 
     RefPtr<HostedBrowser> m_control;
     ConnectionPoint m_events;
+    ConnectionPoint m_properties; // IPropertyNotifySink
     ComPtr<IOleClientSite> m_site;
     ComPtr<IOleInPlaceSite> m_inPlaceSite;
     ComPtr<IOleAdviseHolder> m_adviseHolder;

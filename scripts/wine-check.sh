@@ -33,9 +33,10 @@ run regsvr32 /s 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 a second time" || 
 run 'C:\vireo\vireo-wine-check.exe' | tr -d '\r' || status=1
 # The container places the control in a window, prints its events and runs member calls.
 container_out=$(printf '%s\n' 'invoke OpenArchiveEx "C:\a.zip"' 'put Style 1' 'invoke Style' 'invoke NoSuch' \
-    'invoke SwitchView "list"' 'invoke Activate' 'invoke m_hwndWB' 'quit' | run 'C:\vireo\vireo-container.exe' | tr -d '\r')
+    'invoke SwitchView "list"' 'put ForeColor 255' 'invoke Activate' 'invoke m_hwndWB' 'quit' | run 'C:\vireo\vireo-container.exe' | tr -d '\r')
 for want in 'created VireoBR.VireoBrowser, in place: 0x00000000' 'events connected: cookie 1' \
-    'event OpenArchive("C:\a.zip")' 'Style -> 1' 'NoSuch: unknown name (0x80020006)' 'SwitchView failed 0x80020005'; do
+    'event OpenArchive("C:\a.zip")' 'Style -> 1' 'NoSuch: unknown name (0x80020006)' 'SwitchView failed 0x80020005' \
+    'changed ForeColor'; do
     if grep -qF -- "$want" <<<"$container_out"; then echo "ok   container: $want"; else
         echo "FAIL container: $want"
         status=1

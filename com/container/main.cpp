@@ -1,12 +1,13 @@
 // vireo-container: a minimal ActiveX container for manual checks. It places the control registered under
 // a ProgID (VireoBR.VireoBrowser unless another is given) in a window, activates it in place, prints its
-// events, and runs lines from standard input:
+// events and property change notices, and runs lines from standard input:
 //   invoke NAME [ARG...]   calls a member through IDispatch by its dispatch identifier (method or read)
 //   put NAME VALUE         writes a property
 //   wait MS                lets the window messages and timers run for MS milliseconds
 //   shot FILE              saves what the window shows as a BMP file
 //   quit
 // Arguments are "quoted text", numbers (decimal or &H hexadecimal), True and False.
+#include "com/container/ChangePrinter.h"
 #include "com/container/ContainerSite.h"
 #include "com/container/EventPrinter.h"
 #include "com/container/Snapshot.h"
@@ -187,6 +188,8 @@ int main(int argc, char** argv) {
         SUCCEEDED(cpc->FindConnectionPoint(iid, &cp)))
         cp->Advise(&printer, &cookie);
     std::printf("events connected: cookie %lu\n", static_cast<unsigned long>(cookie));
+    ChangePrinter changes;
+    std::printf("property notices connected: cookie %lu\n", static_cast<unsigned long>(changes.Connect(ole)));
     std::fflush(stdout);
 
     IDispatch* control = nullptr;
@@ -206,6 +209,7 @@ int main(int argc, char** argv) {
             std::printf("? %s", buffer);
         Pump(0);
     }
+    changes.Disconnect();
     if (cp) cp->Unadvise(cookie), cp->Release();
     if (cpc) cpc->Release();
     if (control) control->Release();

@@ -119,6 +119,7 @@ int main() {
     CheckPersistence();
     CheckSite();
     CheckWebView();
+    CheckQuickActivation();
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

@@ -55,6 +55,7 @@ void CheckEvents();
 void CheckPersistence();
 void CheckSite();
 void CheckWebView();
+void CheckQuickActivation();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
