@@ -6,7 +6,7 @@ ASAN := build/asan
 MINGW32 := build/mingw-i686
 MINGW64 := build/mingw-x86_64
 
-.PHONY: all demo test deps deps-native native asan mingw check-native check-asan check-wine format clean
+.PHONY: all demo test deps deps-native native asan mingw check-native check-asan check-wine screenshot format clean
 
 all: native
 
@@ -40,6 +40,11 @@ check-asan: asan
 check-wine: mingw
 	@scripts/install-deps.sh wine
 	scripts/wine-check.sh $(MINGW64)
+
+# The control in vireo-container under Wine on a virtual display, saved as docs/screenshot.png.
+screenshot: mingw
+	@scripts/install-deps.sh screenshot
+	scripts/screenshot.sh docs/screenshot.png $(MINGW64)
 
 test: deps
 	$(MAKE) mingw

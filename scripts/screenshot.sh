@@ -31,7 +31,7 @@ shot='C:\vireo\screenshot.bmp'
 rm -f "$dir/screenshot.bmp"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
     '$WINE' regsvr32 /s 'C:\\vireo\\VireoBR.dll' &&
-    printf '%s\n' 'invoke Activate' 'invoke NavigateTV \"C:\\VireoDemo\"' 'wait 3000' 'shot $shot' 'quit' |
+    printf '%s\n' 'invoke Activate' 'click 12 -12' 'invoke NavigateTV \"C:\\VireoDemo\"' 'wait 3000' 'shot $shot' 'quit' |
         '$WINE' 'C:\\vireo\\vireo-container.exe'" 2>"$log" | tr -d '\r'
 "$(dirname "$WINE")/wineserver" -w 2>/dev/null || true
 [ -s "$dir/screenshot.bmp" ] || { echo "no screenshot was saved (see $log)"; exit 1; }

@@ -4,6 +4,8 @@
 //   invoke NAME [ARG...]   calls a member through IDispatch by its dispatch identifier (method or read)
 //   put NAME VALUE         writes a property
 //   wait MS                lets the window messages and timers run for MS milliseconds
+//   click X Y              clicks the left button at X, Y of the window's client area (a negative
+//                          coordinate counts from the right or bottom edge)
 //   shot FILE              saves what the window shows as a BMP file
 //   quit
 // Arguments are "quoted text", numbers (decimal or &H hexadecimal), True and False.
@@ -135,6 +137,25 @@ ITypeInfo* EventInterface(IUnknown* control, IID* iid) {
     return events;
 }
 
+// A left click as the window under the point receives it: the deepest visible child there gets the
+// button's down and up messages at its own coordinates.
+void Click(HWND form, int x, int y) {
+    RECT client{};
+    GetClientRect(form, &client);
+    POINT p{x < 0 ? client.right + x : x, y < 0 ? client.bottom + y : y};
+    HWND target = form;
+    for (;;) {
+        HWND child = ChildWindowFromPointEx(target, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == target) break;
+        MapWindowPoints(target, child, &p, 1);
+        target = child;
+    }
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(target, WM_LBUTTONUP, 0, at);
+    std::printf("click %s\n", target == form ? "the window" : "a child window");
+}
+
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -203,6 +224,8 @@ int main(int argc, char** argv) {
             Pump(static_cast<DWORD>(std::strtoul(t[1].c_str(), nullptr, 10)));
         else if ((t[0] == "invoke" || t[0] == "put") && t.size() >= 2)
             Run(control, t);
+        else if (t[0] == "click" && t.size() == 3)
+            Click(form, std::atoi(t[1].c_str()), std::atoi(t[2].c_str()));
         else if (t[0] == "shot" && t.size() == 2)
             std::printf("shot %s: %s\n", t[1].c_str(), SaveWindowBitmap(form, t[1]) ? "saved" : "failed");
         else
