@@ -7,13 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 OUT=${1:-build/screenshot.png}
 BUILD=${2:-build/mingw-x86_64}
-WINE=${WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
-export WINEPREFIX=$PWD/build/wine/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$WINE" wineboot -i >/dev/null 2>&1
-    "$(dirname "$WINE")/wineserver" -w
-fi
+source scripts/wine-prefix.sh
 dir="$WINEPREFIX/drive_c/vireo"
 mkdir -p "$dir"
 cp "$BUILD/VireoBR.dll" "$BUILD/vireo-container.exe" "$dir/"
@@ -33,7 +27,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
     '$WINE' regsvr32 /s 'C:\\vireo\\VireoBR.dll' &&
     printf '%s\n' 'invoke Activate' 'click 12 -12' 'invoke NavigateTV \"C:\\VireoDemo\"' 'wait 3000' 'shot $shot' 'quit' |
         '$WINE' 'C:\\vireo\\vireo-container.exe'" 2>"$log" | tr -d '\r'
-"$(dirname "$WINE")/wineserver" -w 2>/dev/null || true
+"$WINESERVER" -w 2>/dev/null || true
 [ -s "$dir/screenshot.bmp" ] || { echo "no screenshot was saved (see $log)"; exit 1; }
 mkdir -p "$(dirname "$OUT")"
 convert "$dir/screenshot.bmp" "$OUT"

@@ -4,18 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build/mingw-x86_64}
-WINE=${WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
-export WINEPREFIX=$PWD/build/wine/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 start=$(date +%s.%N)
-
-# The prefix is made once; later runs reuse it.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$WINE" wineboot -i >/dev/null 2>&1
-    # The first boot goes on in the background (the registry, the desktop's programs); the checks start once
-    # it has finished, so the first run sees the same prefix as every later one.
-    "$(dirname "$WINE")/wineserver" -w
-fi
+source scripts/wine-prefix.sh
 # The DLL and the checker are copied where Windows paths reach them.
 dir="$WINEPREFIX/drive_c/vireo"
 mkdir -p "$dir"
@@ -50,6 +40,6 @@ fi
 run regsvr32 /s /u 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 /u" || { echo "FAIL regsvr32 /u"; status=1; }
 run regsvr32 /s /u 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 /u when not registered" ||
     { echo "FAIL regsvr32 /u when not registered"; status=1; }
-"$(dirname "$WINE")/wineserver" -w 2>/dev/null || true
+"$WINESERVER" -w 2>/dev/null || true
 echo "wine checks took $(echo "$(date +%s.%N) - $start" | bc 2>/dev/null || echo '?') s"
 exit $status

@@ -13,6 +13,7 @@
 #include "com/container/ContainerSite.h"
 #include "com/container/EventPrinter.h"
 #include "com/container/Snapshot.h"
+#include "com/MessagePump.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ocidl.h>
@@ -65,18 +66,6 @@ VARIANT Argument(const std::string& token) {
         V_I4(&v) = static_cast<LONG>(std::strtoul(token.c_str() + (hex ? 2 : 0), nullptr, hex ? 16 : 10));
     }
     return v;
-}
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (milliseconds) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
 void Run(IDispatch* control, const std::vector<std::string>& t) {
@@ -221,7 +210,7 @@ int main(int argc, char** argv) {
         if (t.empty() || t[0][0] == '#') continue;
         if (t[0] == "quit") break;
         if (t[0] == "wait" && t.size() == 2)
-            Pump(static_cast<DWORD>(std::strtoul(t[1].c_str(), nullptr, 10)));
+            vireo::PumpMessages(static_cast<DWORD>(std::strtoul(t[1].c_str(), nullptr, 10)));
         else if ((t[0] == "invoke" || t[0] == "put") && t.size() >= 2)
             Run(control, t);
         else if (t[0] == "click" && t.size() == 3)
@@ -230,7 +219,7 @@ int main(int argc, char** argv) {
             std::printf("shot %s: %s\n", t[1].c_str(), SaveWindowBitmap(form, t[1]) ? "saved" : "failed");
         else
             std::printf("? %s", buffer);
-        Pump(0);
+        vireo::PumpMessages(0);
     }
     changes.Disconnect();
     if (cp) cp->Unadvise(cookie), cp->Release();

@@ -44,6 +44,13 @@ long long GetNumber(IDispatch* object, const wchar_t* name);
 // for the system's), Windows the face asked for.
 std::string RealisedFace(const wchar_t* face);
 
+// The interface iid of object with a new reference, or null.
+template <class I> I* Query(IUnknown* object, REFIID iid) {
+    I* p = nullptr;
+    if (object) object->QueryInterface(iid, reinterpret_cast<void**>(&p));
+    return p;
+}
+
 VARIANT Long(long n);
 VARIANT Str(const wchar_t* s); // the caller frees V_BSTR
 

@@ -40,12 +40,6 @@ public:
     }
 };
 
-template <class I> I* Query(IUnknown* object, REFIID iid) {
-    I* p = nullptr;
-    if (object) object->QueryInterface(iid, reinterpret_cast<void**>(&p));
-    return p;
-}
-
 IDispatch* NewControl() {
     IDispatch* object = nullptr;
     CoCreateInstance(kClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));

@@ -1,7 +1,7 @@
 // Property change notices through the IPropertyNotifySink connection point, and quick activation: the
 // container's site and sinks taken in one call, the structure sizes checked, the content extent shared
 // with IOleObject. Every sink counts its references, so a sink the control keeps shows.
-#include "tests/wine/Checker.h"
+#include "tests/wine/TestSite.h"
 #include <cstddef>
 #include <functional>
 #include <ocidl.h>
@@ -97,59 +97,6 @@ public:
 };
 
 // A client site whose ambient font is Tahoma.
-class Site : public IOleClientSite, public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = nullptr;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
-            *ppv = static_cast<IOleClientSite*>(this);
-        else if (IsEqualIID(riid, IID_IDispatch))
-            *ppv = static_cast<IDispatch*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    COUNTED
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** c) override {
-        *c = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override {
-        if (id == DISPID_AMBIENT_USERMODE) {
-            V_VT(result) = VT_BOOL;
-            V_BOOL(result) = VARIANT_TRUE;
-            return S_OK;
-        }
-        if (id != DISPID_AMBIENT_FONT) return DISP_E_MEMBERNOTFOUND;
-        FONTDESC desc{
-            sizeof(FONTDESC), const_cast<LPOLESTR>(L"Tahoma"), {}, FW_NORMAL, 0, FALSE, FALSE, FALSE};
-        desc.cySize.int64 = 90000;
-        V_VT(result) = VT_DISPATCH;
-        return OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&V_DISPATCH(result)));
-    }
-};
-
-template <class I> I* Query(IUnknown* object, REFIID iid) {
-    I* p = nullptr;
-    if (object) object->QueryInterface(iid, reinterpret_cast<void**>(&p));
-    return p;
-}
-
 // The control with the interfaces a check asks for; released in the destructor.
 struct Control {
     IDispatch* c = nullptr;
@@ -297,7 +244,7 @@ constexpr DWORD kUntouched = 0xCDCDCDCD;
 
 void CheckQuickActivate() {
     Control control;
-    Site site;
+    TestSite site;
     EventSink events;
     PropertySink properties;
     ViewSink view;
@@ -398,7 +345,7 @@ void CheckSizes() {
         {"a QACONTROL without dwPointerActivationPolicy", kFull, kNoPolicy, S_OK},
     };
     for (const auto& row : rows) {
-        Site site;
+        TestSite site;
         EventSink events;
         PropertySink properties;
         HRESULT hr = E_FAIL;

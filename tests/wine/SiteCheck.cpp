@@ -1,6 +1,6 @@
 // The control placed by a container: ambient properties through the client site, in-place activation in
 // the site's window, moving, deactivation, and the module's unload answer while objects and locks live.
-#include "tests/wine/Checker.h"
+#include "tests/wine/TestSite.h"
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -8,103 +8,9 @@ namespace winecheck {
 
 namespace {
 
-// A minimal container site: the ambient properties UserMode and Font, and a window to activate in.
-class Site : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
-public:
-    HWND window = nullptr;
-    bool userMode = true;
-    int activated = 0, deactivated = 0;
-    RECT position{10, 20, 410, 320};
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = nullptr;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
-            *ppv = static_cast<IOleClientSite*>(this);
-        else if (IsEqualIID(riid, IID_IOleInPlaceSite) || IsEqualIID(riid, IID_IOleWindow))
-            *ppv = static_cast<IOleInPlaceSite*>(this);
-        else if (IsEqualIID(riid, IID_IDispatch))
-            *ppv = static_cast<IDispatch*>(this);
-        else
-            return E_NOINTERFACE;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** c) override {
-        *c = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-    // IOleInPlaceSite
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND* h) override {
-        *h = window;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
-        ++activated;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** f, IOleInPlaceUIWindow** d, LPRECT pos,
-                                               LPRECT clip, LPOLEINPLACEFRAMEINFO) override {
-        *f = nullptr;
-        *d = nullptr;
-        *pos = position;
-        *clip = position;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
-        ++deactivated;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
-    // IDispatch: the ambient properties.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override {
-        if (id == DISPID_AMBIENT_USERMODE) {
-            V_VT(result) = VT_BOOL;
-            V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
-            return S_OK;
-        }
-        if (id == DISPID_AMBIENT_FONT) {
-            FONTDESC desc{
-                sizeof(FONTDESC), const_cast<LPOLESTR>(L"Tahoma"), {}, FW_NORMAL, 0, FALSE, FALSE, FALSE};
-            desc.cySize.int64 = 90000;
-            V_VT(result) = VT_DISPATCH;
-            return OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&V_DISPATCH(result)));
-        }
-        return DISP_E_MEMBERNOTFOUND;
-    }
-};
-
 // The window's own visibility, whatever its parents show.
 bool Shown(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-template <class I> I* Query(IUnknown* object, REFIID iid) {
-    I* p = nullptr;
-    if (object) object->QueryInterface(iid, reinterpret_cast<void**>(&p));
-    return p;
 }
 
 std::string FaceOf(IDispatch* c) {
@@ -121,7 +27,7 @@ std::string FaceOf(IDispatch* c) {
 }
 
 void CheckInPlace() {
-    Site site;
+    TestSite site;
     site.window = CreateWindowExW(0, L"Static", L"container", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
                                   nullptr, nullptr, nullptr);
     IDispatch* c = nullptr;
@@ -178,7 +84,7 @@ void CheckInPlace() {
 
 void CheckDesignMode() {
     // In a form designer (UserMode False) a stored control is not activated.
-    Site site;
+    TestSite site;
     site.userMode = false;
     IDispatch* c = nullptr;
     CoCreateInstance(kClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&c));

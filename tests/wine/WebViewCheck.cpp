@@ -1,6 +1,7 @@
 // The Windows web view against Wine's WebBrowser control: it is placed in place in a window of the
 // class the control looks for, its events arrive decoded, a cancelled navigation goes nowhere, and failed
 // calls come back as run-time errors. Wine's browser has no shell view, so folders are not shown here.
+#include "com/MessagePump.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/BrowserWebView.h"
 #include "tests/wine/Checker.h"
@@ -35,18 +36,6 @@ public:
     }
     void TitleChange(const std::string& text) override { lines.push_back("TitleChange " + text); }
 };
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string s;
@@ -105,7 +94,7 @@ void CheckWebView() {
     for (const Navigation& n : navigations) {
         events.lines.clear();
         n.go();
-        Pump(500);
+        vireo::PumpMessages(500);
         const std::string seen = Joined(events.lines);
         const bool states = seen.find("CommandStateChange 2 off") != std::string::npos &&
                             seen.find("CommandStateChange 1 off") != std::string::npos;
@@ -117,7 +106,7 @@ void CheckWebView() {
     // reaches the control as a run-time error it skips.
     events.lines.clear();
     const std::string refused = Failure([&] { web->Navigate2(PidlBytes(L"C:\\vireo")); });
-    Pump(500);
+    vireo::PumpMessages(500);
     Check("web view: Navigate2 with an item-ID list navigates or is refused as a run-time error",
           refused.empty()
               ? !events.lines.empty() && events.lines[0] == "BeforeNavigate2 C:\\vireo"
@@ -128,7 +117,7 @@ void CheckWebView() {
     events.lines.clear();
     events.cancel = true;
     web->Navigate("http://example.invalid/");
-    Pump(500);
+    vireo::PumpMessages(500);
     Check("web view: a navigation cancelled in BeforeNavigate2 goes no further",
           events.lines.size() == 1 && web->LocationURL() == before && !web->Busy(),
           Joined(events.lines) + " at " + web->LocationURL());
@@ -153,7 +142,7 @@ void CheckWebView() {
     events.lines.clear();
     web->SetEvents(nullptr);
     web->Navigate("about:blank");
-    Pump(300);
+    vireo::PumpMessages(300);
     Check("web view: a detached sink hears nothing", events.lines.empty(), Joined(events.lines));
     // The control's order: its window (the browser's parent) goes first, the web view after; the checks
     // that follow run only if that leaves the process standing.

@@ -1,0 +1,100 @@
+// The container side the checks place the control with.
+#pragma once
+#include "tests/wine/Checker.h"
+#include <ocidl.h>
+#include <olectl.h>
+
+namespace winecheck {
+
+// A minimal container site: the ambient properties UserMode and Font, and a window to activate in.
+class TestSite : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+public:
+    HWND window = nullptr;
+    bool userMode = true;
+    int activated = 0, deactivated = 0;
+    RECT position{10, 20, 410, 320};
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        *ppv = nullptr;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
+            *ppv = static_cast<IOleClientSite*>(this);
+        else if (IsEqualIID(riid, IID_IOleInPlaceSite) || IsEqualIID(riid, IID_IOleWindow))
+            *ppv = static_cast<IOleInPlaceSite*>(this);
+        else if (IsEqualIID(riid, IID_IDispatch))
+            *ppv = static_cast<IDispatch*>(this);
+        else
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    // The site lives on the stack; refs shows whether the control still holds it.
+    ULONG refs = 0;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    // IOleClientSite
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** c) override {
+        *c = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+    // IOleInPlaceSite
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* h) override {
+        *h = window;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
+        ++activated;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** f, IOleInPlaceUIWindow** d, LPRECT pos,
+                                               LPRECT clip, LPOLEINPLACEFRAMEINFO) override {
+        *f = nullptr;
+        *d = nullptr;
+        *pos = position;
+        *clip = position;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
+        ++deactivated;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
+    // IDispatch: the ambient properties.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                     UINT*) override {
+        if (id == DISPID_AMBIENT_USERMODE) {
+            V_VT(result) = VT_BOOL;
+            V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+            return S_OK;
+        }
+        if (id == DISPID_AMBIENT_FONT) {
+            FONTDESC desc{
+                sizeof(FONTDESC), const_cast<LPOLESTR>(L"Tahoma"), {}, FW_NORMAL, 0, FALSE, FALSE, FALSE};
+            desc.cySize.int64 = 90000;
+            V_VT(result) = VT_DISPATCH;
+            return OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&V_DISPATCH(result)));
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+};
+
+} // namespace winecheck
