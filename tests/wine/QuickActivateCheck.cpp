@@ -227,19 +227,6 @@ void CheckPropertyNotices() {
     CheckNotices(control, cp);
 }
 
-std::string FaceOf(IDispatch* c) {
-    CallResult got;
-    Call(got, c, IdOf(c, L"Font"), DISPATCH_PROPERTYGET, nullptr, 0);
-    IFont* font = got.hr == S_OK && V_VT(&got.value) == VT_DISPATCH
-                      ? Query<IFont>(V_DISPATCH(&got.value), IID_IFont)
-                      : nullptr;
-    BSTR name = nullptr;
-    if (font) font->get_Name(&name), font->Release();
-    std::string s = Narrow(name);
-    SysFreeString(name);
-    return s;
-}
-
 constexpr DWORD kUntouched = 0xCDCDCDCD;
 
 void CheckQuickActivate() {

@@ -13,19 +13,6 @@ bool Shown(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-std::string FaceOf(IDispatch* c) {
-    CallResult got;
-    Call(got, c, IdOf(c, L"Font"), DISPATCH_PROPERTYGET, nullptr, 0);
-    IFont* font = got.hr == S_OK && V_VT(&got.value) == VT_DISPATCH
-                      ? Query<IFont>(V_DISPATCH(&got.value), IID_IFont)
-                      : nullptr;
-    BSTR name = nullptr;
-    if (font) font->get_Name(&name), font->Release();
-    std::string s = Narrow(name);
-    SysFreeString(name);
-    return s;
-}
-
 void CheckInPlace() {
     TestSite site;
     site.window = CreateWindowExW(0, L"Static", L"container", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,

@@ -97,4 +97,18 @@ public:
     }
 };
 
+// The face name of the control's Font property ("" when it has none).
+inline std::string FaceOf(IDispatch* c) {
+    CallResult got;
+    Call(got, c, IdOf(c, L"Font"), DISPATCH_PROPERTYGET, nullptr, 0);
+    IFont* font = got.hr == S_OK && V_VT(&got.value) == VT_DISPATCH
+                      ? Query<IFont>(V_DISPATCH(&got.value), IID_IFont)
+                      : nullptr;
+    BSTR name = nullptr;
+    if (font) font->get_Name(&name), font->Release();
+    std::string s = Narrow(name);
+    SysFreeString(name);
+    return s;
+}
+
 } // namespace winecheck
