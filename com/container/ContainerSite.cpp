@@ -16,16 +16,6 @@ HRESULT ContainerSite::QueryInterface(REFIID riid, void** ppv) {
     return S_OK;
 }
 
-HRESULT ContainerSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-    if (moniker) *moniker = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT ContainerSite::GetContainer(IOleContainer** container) {
-    if (container) *container = nullptr;
-    return E_NOINTERFACE;
-}
-
 HRESULT ContainerSite::GetWindow(HWND* window) {
     if (!window) return E_POINTER;
     *window = m_window;

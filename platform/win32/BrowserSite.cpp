@@ -29,16 +29,6 @@ ULONG BrowserSite::Release() {
     return static_cast<ULONG>(n);
 }
 
-HRESULT BrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-    if (moniker) *moniker = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT BrowserSite::GetContainer(IOleContainer** container) {
-    if (container) *container = nullptr;
-    return E_NOINTERFACE;
-}
-
 HRESULT BrowserSite::GetWindow(HWND* hwnd) {
     if (!hwnd) return E_POINTER;
     *hwnd = m_parent;

@@ -3,14 +3,15 @@
 // the control handles into a call on the web view's WebViewEvents. The browser holds references to the
 // site; Detach cuts it off from the web view that goes away first.
 #pragma once
+#include "com/SiteDefaults.h"
 #include "platform/WebView.h"
 #include <atomic>
 #include <ole2.h>
 
 namespace vireo {
 
-class BrowserSite final : public IOleClientSite,
-                          public IOleInPlaceSite,
+class BrowserSite final : public ClientSiteDefaults,
+                          public InPlaceSiteDefaults,
                           public IOleInPlaceFrame,
                           public IDispatch {
 public:
@@ -31,30 +32,14 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_refs); }
     ULONG STDMETHODCALLTYPE Release() override;
 
-    // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override;
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-
     // IOleWindow (the site's and the frame's)
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
-    // IOleInPlaceSite
-    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+    // IOleInPlaceSite (the rest as every site answers)
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc,
                                                LPRECT position, LPRECT clip,
                                                LPOLEINPLACEFRAMEINFO info) override;
-    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT position) override;
 
     // IOleInPlaceUIWindow, IOleInPlaceFrame: the control has no frame tools, menus or status of its own.

@@ -1,5 +1,6 @@
 // The container side the checks place the control with.
 #pragma once
+#include "com/SiteDefaults.h"
 #include "tests/wine/Checker.h"
 #include <ocidl.h>
 #include <olectl.h>
@@ -7,7 +8,7 @@
 namespace winecheck {
 
 // A minimal container site: the ambient properties UserMode and Font, and a window to activate in.
-class TestSite : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+class TestSite : public vireo::ClientSiteDefaults, public vireo::InPlaceSiteDefaults, public IDispatch {
 public:
     HWND window = nullptr;
     bool userMode = true;
@@ -31,28 +32,15 @@ public:
     ULONG refs = 0;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
     ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** c) override {
-        *c = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-    // IOleInPlaceSite
+    // IOleInPlaceSite: the window, and counts of the activations.
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* h) override {
         *h = window;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
         ++activated;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** f, IOleInPlaceUIWindow** d, LPRECT pos,
                                                LPRECT clip, LPOLEINPLACEFRAMEINFO) override {
         *f = nullptr;
@@ -61,15 +49,10 @@ public:
         *clip = position;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
         ++deactivated;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
     // IDispatch: the ambient properties.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
         *n = 0;
