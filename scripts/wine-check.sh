@@ -23,7 +23,8 @@ run regsvr32 /s 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 a second time" || 
 run 'C:\vireo\vireo-wine-check.exe' | tr -d '\r' || status=1
 # The container places the control in a window, prints its events and runs member calls.
 container_out=$(printf '%s\n' 'invoke OpenArchiveEx "C:\a.zip"' 'put Style 1' 'invoke Style' 'invoke NoSuch' \
-    'invoke SwitchView "list"' 'put ForeColor 255' 'invoke Activate' 'invoke m_hwndWB' 'quit' | run 'C:\vireo\vireo-container.exe' | tr -d '\r')
+    'invoke SwitchView "list"' 'put ForeColor 255' 'invoke Activate' 'invoke m_hwndWB' \
+    'invoke NavigateWB "C:\vireo"' 'wait 1500' 'invoke m_hwndSV' 'quit' | run 'C:\vireo\vireo-container.exe' | tr -d '\r')
 for want in 'created VireoBR.VireoBrowser, in place: 0x00000000' 'events connected: cookie 1' \
     'event OpenArchive("C:\a.zip")' 'Style -> 1' 'NoSuch: unknown name (0x80020006)' 'SwitchView failed 0x80020005' \
     'changed ForeColor'; do
@@ -32,11 +33,14 @@ for want in 'created VireoBR.VireoBrowser, in place: 0x00000000' 'events connect
         status=1
     fi
 done
-# Activated, the control has found the web view's window: the WebBrowser control is placed in it.
-if grep -qE '^m_hwndWB -> [1-9]' <<<"$container_out"; then echo "ok   container: the web view's window is found"; else
-    echo "FAIL container: no web view window"
-    status=1
-fi
+# Activated, the control has found the web view's window (the WebBrowser control is placed in it); after a
+# navigation, its subclass of that window has seen the document view come up inside it.
+for field in m_hwndWB m_hwndSV; do
+    if grep -qE "^$field -> [1-9]" <<<"$container_out"; then echo "ok   container: $field is found"; else
+        echo "FAIL container: $field is 0"
+        status=1
+    fi
+done
 run regsvr32 /s /u 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 /u" || { echo "FAIL regsvr32 /u"; status=1; }
 run regsvr32 /s /u 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 /u when not registered" ||
     { echo "FAIL regsvr32 /u when not registered"; status=1; }

@@ -102,6 +102,17 @@ void CheckWebView() {
               !events.lines.empty() && events.lines[0] == n.before && states, seen);
     }
 
+    // The control places the web view by moving its window; the document view the
+    // navigations made inside it follows.
+    MoveWindow(web->Window(), 10, 20, 300, 200, TRUE);
+    vireo::PumpMessages(100);
+    RECT inner{};
+    HWND view = GetWindow(web->Window(), GW_CHILD);
+    if (view) GetClientRect(view, &inner);
+    Check("web view: moving its window resizes the view inside",
+          view && inner.right == 300 && inner.bottom == 200,
+          std::to_string(inner.right) + "x" + std::to_string(inner.bottom) + (view ? " child" : " none"));
+
     // Windows takes an item-ID list as a byte array; Wine's browser takes only text and refuses it, which
     // reaches the control as a run-time error it skips.
     events.lines.clear();
