@@ -2,9 +2,11 @@
 // IShellView inside the window tree the control looks for, with the control's window procedures on the
 // windows and its list-view members run on Wine's comctl32 list view and shell32 view.
 #include "control/VireoBrowser.h"
+#include "commands/fRename.h"
 #include "shellview/mWndProc.h"
 #include "shellview/mmListView.h"
 #include "support/mEnumExt.h"
+#include "support/mmShellMacro.h"
 #include "tests/wine/Checker.h"
 #include "tests/wine/ShellViewHost.h"
 #include <algorithm>
@@ -549,6 +551,79 @@ void CheckSubclassing(Scene& scene) {
               Proc(next) == reinterpret_cast<LONG_PTR>(vireo::ListViewWndProc));
 }
 
+// The rename dialog as the user meets it: a thread timer finds it shown, notes the name it offers, and
+// either cancels it or confirms a new name.
+struct DialogUser {
+    const char* newName = nullptr; // null: cancel
+    bool shown = false;
+    std::string offered;
+};
+DialogUser* t_user = nullptr;
+
+void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD) {
+    vireo::fRename& form = vireo::RenameForm();
+    if (!t_user || !form.Hwnd() || !IsWindowVisible(form.Hwnd())) return;
+    char text[260] = {};
+    GetWindowTextA(form.TextBox(), text, sizeof text);
+    t_user->shown = true;
+    t_user->offered = text;
+    if (t_user->newName) {
+        SetWindowTextA(form.TextBox(), t_user->newName);
+        SendMessageA(form.OkButton(), BM_CLICK, 0, 0);
+    } else {
+        SendMessageA(form.CancelButton(), BM_CLICK, 0, 0);
+    }
+}
+
+// Label editing asked of the real list view: in a directory the control's rename dialog takes its place
+// and the list view's own edit box never appears; elsewhere the list view edits in place.
+void CheckLabelEditing(Scene& scene) {
+    vireo::VireoBrowser& c = *scene.control;
+    const HWND lv = scene.TakeListView();
+    const vireo::Folder folder = c.SelFolder();
+    const std::string readme = folder.sURL + "readme", renamed = folder.sURL + "readme2";
+    // The renaming row comes last: the view shows the new name once the shell has told it, and the next
+    // view made shows the folder as it is again.
+    struct Edit {
+        const char* what;
+        bool inFolder;
+        const char* newName;
+        bool dialog;
+        bool inPlace;
+        const char* fileAfter;
+    } edits[] = {{"outside a directory", false, nullptr, false, true, "readme"},
+                 {"in a directory, cancelled", true, nullptr, true, false, "readme"},
+                 {"in a directory, renamed", true, "readme2", true, false, "readme2"}};
+    for (const Edit& e : edits) {
+        LONG index = -1;
+        for (LONG i = 0; i < vireo::ItemCount(lv) && index < 0; ++i)
+            if (vireo::ItemText(lv, i, 0) == "readme") index = i;
+        vireo::Folder location = folder;
+        if (!e.inFolder) location.sURL.clear();
+        c.SetCurrentFolder(location);
+        DialogUser user;
+        user.newName = e.newName;
+        t_user = &user;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, ActOnDialog);
+        vireo::BeginLabelEdit(lv, index);
+        KillTimer(nullptr, timer);
+        t_user = nullptr;
+        const HWND edit = FindWindowExA(lv, nullptr, "Edit", nullptr);
+        const bool inPlace = edit != nullptr && IsWindowVisible(edit);
+        if (edit) SendMessageA(lv, 0x10B3 /* LVM_CANCELEDITLABEL */, 0, 0);
+        const std::string after = folder.sURL + e.fileAfter;
+        Check(std::string("label editing ") + e.what,
+              index >= 0 && user.shown == e.dialog && (!e.dialog || user.offered == "readme") &&
+                  inPlace == e.inPlace && GetFileAttributesA(after.c_str()) != INVALID_FILE_ATTRIBUTES,
+              "item " + std::to_string(index) +
+                  (user.shown ? ", dialog offered " + user.offered : ", no dialog") +
+                  (inPlace ? ", edited in place" : ""));
+        if (GetFileAttributesA(renamed.c_str()) != INVALID_FILE_ATTRIBUTES)
+            MoveFileA(renamed.c_str(), readme.c_str());
+    }
+    c.SetCurrentFolder(folder);
+}
+
 // The selection calls on folders of many files, timed; printed, not checked, except what they select.
 void TimeLargeFolder(Scene& scene, int files) {
     const std::string dir = std::string(kDir) + "-" + std::to_string(files);
@@ -587,10 +662,24 @@ void TimeLargeFolder(Scene& scene, int files) {
               vireo::ItemCount(c.m_hwndLV) == files && count == static_cast<LONG>(half.size()) &&
                   selected == list,
               std::to_string(count));
+        // What one selected item costs in the list: its two column texts from the list view, and the shell's
+        // type name of its path (ItemName's steps), each over the first 100 items.
+        const auto perItem = [&](const std::function<void(LONG)>& step) {
+            LARGE_INTEGER a, b;
+            QueryPerformanceCounter(&a);
+            for (LONG i = 0; i < 100; ++i)
+                step(i);
+            QueryPerformanceCounter(&b);
+            return 10.0 * ms(a, b); // microseconds per item
+        };
+        const double name = perItem([&](LONG i) { vireo::ItemText(c.m_hwndLV, i, 0); });
+        const double type = perItem([&](LONG i) { vireo::ItemText(c.m_hwndLV, i, 2); });
+        const double shell =
+            perItem([&](LONG i) { vireo::GetTypeName(dir + "\\" + names[i], SHGFI_TYPENAME); });
         std::printf(
             "# list view, %d files: SetSelectedFiles(%zu names) %.1f ms, GetSelectedFileList %.1f ms, "
-            "InvertSelection %.1f ms\n",
-            files, half.size(), ms(t0, t1), ms(t1, t2), ms(t2, t3));
+            "InvertSelection %.1f ms; per item: name %.0f us, type %.0f us, shell type name %.0f us\n",
+            files, half.size(), ms(t0, t1), ms(t1, t2), ms(t2, t3), name, type, shell);
         std::fflush(stdout);
     }
     scene.Close();
@@ -620,6 +709,7 @@ void CheckListView() {
             CheckSelectionMembers(scene);
             CheckColumnsAndViews(scene);
             CheckSubclassing(scene);
+            CheckLabelEditing(scene);
         }
         {
             HideExtensions shown(false);
