@@ -495,6 +495,27 @@ void CheckColumnsAndViews(Scene& scene) {
     }
 }
 
+// A procedure put in front of the control's on a list view, to see what the control's procedure leaves
+// after WM_DESTROY: the list view's own procedure back and no properties.
+struct DestroySpy {
+    HWND hwnd = nullptr;
+    LONG_PTR next = 0; // the control's procedure
+    LONG_PTR own = 0;  // the list view's own procedure
+    bool seen = false;
+    bool restored = false;
+};
+DestroySpy t_destroy;
+
+LRESULT CALLBACK SpyOnDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT r = CallWindowProcA(reinterpret_cast<WNDPROC>(t_destroy.next), hwnd, msg, wParam, lParam);
+    if (msg == WM_DESTROY && hwnd == t_destroy.hwnd) {
+        t_destroy.seen = true;
+        t_destroy.restored =
+            Proc(hwnd) == t_destroy.own && Prop(hwnd, "OldWndProc") == 0 && Prop(hwnd, "ObjectPtr") == 0;
+    }
+    return r;
+}
+
 void CheckSubclassing(Scene& scene) {
     vireo::VireoBrowser& c = *scene.control;
     const auto self = reinterpret_cast<LONG_PTR>(scene.control.get());
@@ -538,10 +559,14 @@ void CheckSubclassing(Scene& scene) {
     Check("subclassing: the list view is subclassed again with its own procedure kept",
           vireo::SubclassWindow(lv, vireo::ListViewWndProc, &c) && Prop(lv, "OldWndProc") == old);
 
-    // The view window goes with its list view: the list view's procedure lets go of the control on the way,
-    // and a later UnsubclassWindow finds nothing to do.
+    // The view window goes with its list view: the list view's procedure lets go of the control on the way
+    // (seen from a procedure put in front of it), and a later UnsubclassWindow finds nothing to do.
+    t_destroy = DestroySpy{lv, Proc(lv), old};
+    SetWindowLongPtrA(lv, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyOnDestroy));
     scene.view->Close();
     HWND gone = lv;
+    Check("subclassing: at WM_DESTROY the list view's procedure is put back and the properties removed",
+          t_destroy.seen && t_destroy.restored, t_destroy.seen ? "" : "WM_DESTROY not seen");
     Check("subclassing: a destroyed list view is released", !IsWindow(lv) && !vireo::UnsubclassWindow(gone));
     // A new view in the same host: the document view's procedure subclasses its list view too.
     scene.Show(kDir, FVM_DETAILS);
@@ -549,6 +574,29 @@ void CheckSubclassing(Scene& scene) {
     Check("subclassing: the next folder view's list view is found and subclassed",
           next != nullptr && c.m_hwndLV2 == next &&
               Proc(next) == reinterpret_cast<LONG_PTR>(vireo::ListViewWndProc));
+}
+
+// Terminate lets go of every window it holds, the web view's top window included; each gets its own
+// procedure back.
+void CheckTermination(Scene& scene) {
+    vireo::VireoBrowser& c = *scene.control;
+    scene.Show(kDir, FVM_DETAILS);
+    const HWND lv = scene.view->ListView();
+    struct Held {
+        const char* what;
+        HWND hwnd;
+        LONG_PTR own;
+    } held[] = {{"the embedding window", scene.embedding, Prop(scene.embedding, "OldWndProc")},
+                {"the document-view host", scene.docView, Prop(scene.docView, "OldWndProc")},
+                {"the list view", lv, Prop(lv, "OldWndProc")}};
+    c.Terminate();
+    for (const Held& h : held)
+        Check(std::string("Terminate: ") + h.what + " has its own procedure back",
+              h.own != 0 && Proc(h.hwnd) == h.own && Prop(h.hwnd, "OldWndProc") == 0 &&
+                  Prop(h.hwnd, "ObjectPtr") == 0,
+              Hex(static_cast<long>(Proc(h.hwnd))) + " for " + Hex(static_cast<long>(h.own)));
+    Check("Terminate: the handles are let go",
+          c.m_hwndWB == nullptr && c.m_hwndSV == nullptr && c.m_hwndLV2 == nullptr);
 }
 
 // The rename dialog as the user meets it: a thread timer finds it shown, notes the name it offers, and
@@ -716,6 +764,7 @@ void CheckListView() {
             for (int files : {100, 5000})
                 TimeLargeFolder(scene, files);
         }
+        CheckTermination(scene);
     }
     RemoveTree(kDir, entries);
     Check("list view: the scratch folder is removed", GetFileAttributesA(kDir) == INVALID_FILE_ATTRIBUTES);
