@@ -495,6 +495,33 @@ void CheckColumnsAndViews(Scene& scene) {
     }
 }
 
+// The first move of a document-view host gives the list view the control's colours; later moves of the
+// same host leave the list view as it is.
+void CheckColours(Scene& scene) {
+    vireo::VireoBrowser& c = *scene.control;
+    const HWND lv = c.m_hwndLV;
+    vireo::lastDocView = nullptr;
+    struct Move {
+        LONG back;
+        LONG fore;
+        COLORREF shownBack;
+        COLORREF shownFore;
+    } moves[] = {{0xE0F0FF, 0x203040, 0xE0F0FF, 0x203040}, {0x000000, 0xFFFFFF, 0xE0F0FF, 0x203040}};
+    int x = 0;
+    for (const Move& m : moves) {
+        c.SetBackColor(m.back);
+        c.SetForeColor(m.fore);
+        SetWindowPos(scene.docView, nullptr, ++x, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const auto bk = static_cast<COLORREF>(SendMessageA(lv, LVM_GETBKCOLOR, 0, 0));
+        const auto textBk = static_cast<COLORREF>(SendMessageA(lv, LVM_GETTEXTBKCOLOR, 0, 0));
+        const auto text = static_cast<COLORREF>(SendMessageA(lv, LVM_GETTEXTCOLOR, 0, 0));
+        Check("list view: colours after move " + std::to_string(x) + " of the document-view host",
+              bk == m.shownBack && textBk == m.shownBack && text == m.shownFore,
+              Hex(static_cast<long>(bk)) + " " + Hex(static_cast<long>(textBk)) + " " +
+                  Hex(static_cast<long>(text)));
+    }
+}
+
 // A procedure put in front of the control's on a list view, to see what the control's procedure leaves
 // after WM_DESTROY: the list view's own procedure back and no properties.
 struct DestroySpy {
@@ -756,6 +783,7 @@ void CheckListView() {
             if (hidden) continue;
             CheckSelectionMembers(scene);
             CheckColumnsAndViews(scene);
+            CheckColours(scene);
             CheckSubclassing(scene);
             CheckLabelEditing(scene);
         }
