@@ -3,6 +3,7 @@
 // windows and its list-view members run on Wine's comctl32 list view and shell32 view.
 #include "control/VireoBrowser.h"
 #include "commands/fRename.h"
+#include "control/Globals.h"
 #include "shellview/mWndProc.h"
 #include "shellview/mmListView.h"
 #include "support/mEnumExt.h"
@@ -522,6 +523,58 @@ void CheckColours(Scene& scene) {
     }
 }
 
+// The popup menu as the user meets it: a thread timer notes how many entries it holds and closes it.
+int t_menuEntries = -1;
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND menu = FindWindowA("#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    const auto hmenu = reinterpret_cast<HMENU>(SendMessageA(menu, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    t_menuEntries = hmenu ? GetMenuItemCount(hmenu) : 0;
+    EndMenu();
+}
+
+// On NT 5.x, right-clicking an item outside a directory shows the control's menu: the shell's own menu
+// for the selected items, from the folder's IContextMenu; with nothing selected no menu comes up.
+void CheckContextMenu(Scene& scene) {
+    vireo::VireoBrowser& c = *scene.control;
+    const HWND lv = c.m_hwndLV;
+    const vireo::Folder folder = c.SelFolder();
+    vireo::Folder virtualLocation = folder;
+    virtualLocation.sURL.clear();
+    c.SetCurrentFolder(virtualLocation);
+    const bool win2000 = vireo::g_bWin2000;
+    vireo::g_bWin2000 = true;
+    struct Click {
+        const char* what;
+        const char* selected;
+        bool menu;
+    } clicks[] = {{"on a selected item", "readme\r\nnote\r\n", true}, {"with nothing selected", "", false}};
+    for (const Click& k : clicks) {
+        ClearSelection(lv);
+        c.SetSelectedFiles(k.selected);
+        LONG index = 0;
+        while (index < vireo::ItemCount(lv) && vireo::ItemText(lv, index, 0) != "readme")
+            ++index;
+        RECT r{};
+        r.left = LVIR_LABEL;
+        SendMessageA(lv, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(lv, &pt);
+        SetCursorPos(pt.x, pt.y);
+        t_menuEntries = -1;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 200, CloseMenu);
+        SendMessageA(lv, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lv), MAKELPARAM(pt.x, pt.y));
+        KillTimer(nullptr, timer);
+        Check(std::string("context menu ") + k.what +
+                  (k.menu ? ": the shell's menu for the items" : ": none"),
+              k.menu ? t_menuEntries > 0 : t_menuEntries == -1, std::to_string(t_menuEntries) + " entries");
+    }
+    vireo::g_bWin2000 = win2000;
+    c.SetCurrentFolder(folder);
+    ClearSelection(lv);
+}
+
 // A procedure put in front of the control's on a list view, to see what the control's procedure leaves
 // after WM_DESTROY: the list view's own procedure back and no properties.
 struct DestroySpy {
@@ -784,6 +837,7 @@ void CheckListView() {
             CheckSelectionMembers(scene);
             CheckColumnsAndViews(scene);
             CheckColours(scene);
+            CheckContextMenu(scene);
             CheckSubclassing(scene);
             CheckLabelEditing(scene);
         }
