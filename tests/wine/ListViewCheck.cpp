@@ -448,17 +448,24 @@ void CheckColumnsAndViews(Scene& scene) {
           vireo::ColumnText(lv, 0) + "|" + vireo::ColumnText(lv, 2));
 
     // View commands sent to the document-view host reach the shell view; the list view's new type comes
-    // back to the control as its Style. A view number without a command leaves the view as it is.
+    // back to the control as its Style, except while a new list view is being set up. A view number
+    // without a command leaves the view as it is.
     struct View {
         LONG view;
+        bool ready;
         LONG type;
-    } views[] = {{0, LVS_ICON}, {2, LVS_SMALLICON}, {3, LVS_LIST}, {1, LVS_REPORT}, {5, LVS_REPORT}};
+        LONG style;
+    } views[] = {{0, true, LVS_ICON, 0},   {2, true, LVS_SMALLICON, 2}, {3, true, LVS_LIST, 3},
+                 {0, false, LVS_ICON, 3},  {1, false, LVS_REPORT, 3},   {2, true, LVS_SMALLICON, 2},
+                 {1, true, LVS_REPORT, 1}, {5, true, LVS_REPORT, 1}};
     for (const View& v : views) {
+        vireo::g_bViewReady = v.ready;
         c.SwitchView(v.view);
+        vireo::g_bViewReady = true;
         const LONG type = static_cast<LONG>(GetWindowLongPtrA(lv, GWL_STYLE) & LVS_TYPEMASK);
-        Check("list view: SwitchView " + std::to_string(v.view) + " shows view type " +
-                  std::to_string(v.type),
-              type == v.type && c.Style() == v.type,
+        Check("list view: SwitchView " + std::to_string(v.view) + (v.ready ? "" : " during setup") +
+                  " shows view type " + std::to_string(v.type) + ", Style " + std::to_string(v.style),
+              type == v.type && c.Style() == v.style,
               "type " + std::to_string(type) + ", Style " + std::to_string(c.Style()));
     }
 
@@ -494,6 +501,21 @@ void CheckColumnsAndViews(Scene& scene) {
         Check(std::string("list view: the item under the cursor on ") + u.where,
               vireo::ItemUnderCursor(lv) == u.index, std::to_string(vireo::ItemUnderCursor(lv)));
     }
+}
+
+// An empty folder: nothing to count, list or invert.
+void CheckEmptyFolder(Scene& scene) {
+    vireo::VireoBrowser& c = *scene.control;
+    if (!scene.Show(std::string(kDir) + "\\sub", FVM_DETAILS)) return;
+    const HWND lv = scene.TakeListView();
+    std::string list = "kept", file = "kept";
+    const LONG listed = c.GetSelectedFileList(list);
+    c.InvertSelection();
+    c.SetSelectedFiles("sub\r\n");
+    Check("list view: an empty folder has no items, no selection and an empty list",
+          lv != nullptr && vireo::ItemCount(lv) == 0 && listed == 0 && list.empty() &&
+              c.GetSelectedCount(file) == 0 && file == "kept" && vireo::FirstSelectedItem(lv) == -1,
+          std::to_string(vireo::ItemCount(lv)) + " items, list " + Shown(list));
 }
 
 // The first move of a document-view host gives the list view the control's colours; later moves of the
@@ -846,6 +868,7 @@ void CheckListView() {
             for (int files : {100, 5000})
                 TimeLargeFolder(scene, files);
         }
+        CheckEmptyFolder(scene);
         CheckTermination(scene);
     }
     RemoveTree(kDir, entries);
