@@ -101,8 +101,10 @@ ShellViewHost::ShellViewHost(HWND docView, const std::wstring& path, UINT viewMo
     IShellFolder* folder = nullptr;
     LPITEMIDLIST pidl = ILCreateFromPathW(path.c_str());
     m_hr = pidl ? SHGetDesktopFolder(&desktop) : E_INVALIDARG;
-    if (SUCCEEDED(m_hr)) m_hr = desktop->BindToObject(pidl, nullptr, IID_IShellFolder, (void**)&folder);
-    if (SUCCEEDED(m_hr)) m_hr = folder->CreateViewObject(docView, IID_IShellView, (void**)&m_shellView);
+    if (SUCCEEDED(m_hr))
+        m_hr = desktop->BindToObject(pidl, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder));
+    if (SUCCEEDED(m_hr))
+        m_hr = folder->CreateViewObject(docView, IID_IShellView, reinterpret_cast<void**>(&m_shellView));
     if (SUCCEEDED(m_hr)) {
         auto* browser = new Browser(docView);
         browser->SetView(m_shellView);
