@@ -120,6 +120,7 @@ int main() {
     CheckSite();
     CheckWebView();
     CheckQuickActivation();
+    CheckListView();
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

@@ -63,6 +63,7 @@ void CheckPersistence();
 void CheckSite();
 void CheckWebView();
 void CheckQuickActivation();
+void CheckListView();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
