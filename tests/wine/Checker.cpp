@@ -120,6 +120,10 @@ int main() {
     CheckSite();
     CheckWebView();
     CheckQuickActivation();
+    CheckSupport();
+    CheckNamespace();
+    CheckRegistry();
+    CheckIconsAndExecution();
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

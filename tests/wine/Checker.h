@@ -56,6 +56,10 @@ void CheckPersistence();
 void CheckSite();
 void CheckWebView();
 void CheckQuickActivation();
+void CheckSupport();
+void CheckNamespace();
+void CheckRegistry();
+void CheckIconsAndExecution();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
