@@ -64,6 +64,71 @@ private:
     bool m_had = false;
 };
 
+// Counts the task allocator's blocks (the shell allocator is the task allocator) while it is registered:
+// blocks allocated minus blocks freed of those it saw allocated.
+class AllocationCounter : public IMallocSpy {
+public:
+    long outstanding = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IMallocSpy) {
+            *out = static_cast<IMallocSpy*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T cb) override { return cb; }
+    void* STDMETHODCALLTYPE PostAlloc(void* p) override {
+        if (p) ++outstanding;
+        return p;
+    }
+    void* STDMETHODCALLTYPE PreFree(void* p, BOOL spied) override {
+        if (p && spied) --outstanding;
+        return p;
+    }
+    void STDMETHODCALLTYPE PostFree(BOOL) override {}
+    SIZE_T STDMETHODCALLTYPE PreRealloc(void* p, SIZE_T cb, void** out, BOOL) override {
+        *out = p;
+        return cb;
+    }
+    void* STDMETHODCALLTYPE PostRealloc(void* p, BOOL) override { return p; }
+    void* STDMETHODCALLTYPE PreGetSize(void* p, BOOL) override { return p; }
+    SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T cb, BOOL) override { return cb; }
+    void* STDMETHODCALLTYPE PreDidAlloc(void* p, BOOL) override { return p; }
+    int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int actual) override { return actual; }
+    void STDMETHODCALLTYPE PreHeapMinimize() override {}
+    void STDMETHODCALLTYPE PostHeapMinimize() override {}
+};
+
+// Every list the helpers return, freed: the walk by display names, joining, copying, naming.
+void UseLists() {
+    for (const std::string& path : {kRoot + "\\sub\\deep\\inner", kRoot + "\\", std::string("C:\\")}) {
+        List pidl(PidlFromPathEx(nullptr, path));
+        List last(CopyPidlItem(pidl.p, -1));
+        List joined(ConcatPidls(CopyPidlItem(pidl.p, 1), CopyPidlItem(pidl.p, 2), true, true));
+        PidlDisplayPath(pidl.p);
+        DisplayNameOfPath(Variant::Long(pidl.p));
+        List child(ChildPidlByName(pidl.p, "sub"));
+        IsFolderAccessible(nullptr, path);
+    }
+}
+
+void CheckNothingLeaks() {
+    UseLists(); // the shell's own caches are filled first
+    // It stays alive with the process: a spy with blocks outstanding is only revoked when they are freed.
+    static AllocationCounter counter;
+    counter.outstanding = 0;
+    if (FAILED(CoRegisterMallocSpy(&counter))) {
+        Check("the allocator can be counted", false);
+        return;
+    }
+    UseLists();
+    CoRevokeMallocSpy();
+    Check("no item-ID list is left allocated", counter.outstanding == 0, std::to_string(counter.outstanding));
+}
+
 void CheckPaths() {
     const struct {
         std::string in;
@@ -193,6 +258,7 @@ void CheckNamespace() {
     CheckPaths();
     CheckSpecialNames();
     CheckFileInformation();
+    CheckNothingLeaks();
 }
 
 } // namespace winecheck
