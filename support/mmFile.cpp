@@ -37,6 +37,24 @@ DWORD Attributes(const std::string& sPath) {
     return GetFileAttributesA(sPath.c_str());
 }
 
+// Windows keeps a single current directory; each drive's own is kept, as the C runtime keeps it, in the
+// hidden environment variable "=X:", which a change to "X:" goes back to. Called before leaving a drive
+// and after arriving in a folder.
+void RememberDriveDirectory() {
+    char dir[MAX_PATH] = "";
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, dir);
+    if (n < 3 || n >= MAX_PATH || dir[1] != ':') return; // a UNC folder has no drive
+    char letter = dir[0] >= 'a' && dir[0] <= 'z' ? static_cast<char>(dir[0] - 'a' + 'A') : dir[0];
+    const char name[] = {'=', letter, ':', '\0'};
+    SetEnvironmentVariableA(name, dir);
+}
+
+// The change of drive: "X:" goes to that drive's own current directory.
+void ChangeDrive(const std::string& sPath) {
+    RememberDriveDirectory();
+    if (SetCurrentDirectoryA(sPath.substr(0, 2).c_str())) RememberDriveDirectory();
+}
+
 } // namespace
 
 std::string RemoveTrailingSep(const std::string& sPath) {
@@ -159,17 +177,13 @@ std::string ReadUrlShortcut(const std::string& sFile) {
 }
 
 void SetCurrentDir(const std::string& sPath) {
-    if (IsDrivePath(sPath)) {
-        // "X:" goes to that drive's own current directory: the change of drive.
-        SetCurrentDirectoryA(sPath.substr(0, 2).c_str());
-        SetCurrentDirectoryA(sPath.c_str());
-    } else {
-        SetCurrentDirectoryA(sPath.c_str());
-    }
+    if (IsDrivePath(sPath)) ChangeDrive(sPath);
+    RememberDriveDirectory();
+    if (SetCurrentDirectoryA(sPath.c_str())) RememberDriveDirectory();
 }
 
 std::string GetCurrentDir(const std::string& sPath) {
-    if (IsDrivePath(sPath)) SetCurrentDirectoryA(sPath.substr(0, 2).c_str());
+    if (IsDrivePath(sPath)) ChangeDrive(sPath);
     DWORD needed = GetCurrentDirectoryA(0, nullptr);
     std::string buffer(needed ? needed : 1, '\0');
     DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());

@@ -1,6 +1,7 @@
 // The drive list the drive menu keeps, and the next drive that GoToNextDrive goes to.
 #include "commands/mPopMenu.h"
 #include "control/ControlFixture.h"
+#include "support/mmFile.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ protected:
         desk.Files().MakeDir("C:\\Windows");
         desk.Files().MakeDir("D:\\Data");
         // Each drive keeps its own current directory; the last one set is the current drive.
-        SetCurrentDirectoryA("D:\\Data");
-        SetCurrentDirectoryA("C:\\Windows");
+        vireo::SetCurrentDir("D:\\Data");
+        vireo::SetCurrentDir("C:\\Windows");
         vireo::KeyedImageList images(16, 16);
         vireo::AddDriveImages(images);
         vireo::FillDriveList(images);

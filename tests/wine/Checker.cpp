@@ -121,6 +121,10 @@ int main() {
     CheckWebView();
     CheckQuickActivation();
     CheckListView();
+    CheckSupport();
+    CheckNamespace();
+    CheckRegistry();
+    CheckIconsAndExecution();
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

@@ -64,6 +64,10 @@ void CheckSite();
 void CheckWebView();
 void CheckQuickActivation();
 void CheckListView();
+void CheckSupport();
+void CheckNamespace();
+void CheckRegistry();
+void CheckIconsAndExecution();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;

@@ -1,5 +1,7 @@
 // The desktop's environment as the narrow functions see it.
 #include "platform/emu/kernel32/Kernel.h"
+#include <cstring>
+#include <optional>
 
 using emu::k32::CopyOut;
 using emu::k32::Fail;
@@ -19,4 +21,12 @@ DWORD WINAPI GetEnvironmentVariableA(LPCSTR lpName, LPSTR lpBuffer, DWORD nSize)
     auto value = Sys().Environment(lpName);
     if (!value) return Fail(ERROR_ENVVAR_NOT_FOUND, DWORD(0));
     return CopyOut(*value, lpBuffer, nSize);
+}
+
+// A NULL value removes the variable (also one that is not there). The name may start with "=" (the
+// hidden "=C:" variables that keep each drive's current directory) but hold no other "=".
+BOOL WINAPI SetEnvironmentVariableA(LPCSTR lpName, LPCSTR lpValue) {
+    if (!lpName || !*lpName || std::strchr(lpName + 1, '=')) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    Sys().SetEnvironment(lpName, lpValue ? std::optional<std::string>(lpValue) : std::nullopt);
+    return TRUE;
 }

@@ -59,7 +59,6 @@ struct FileSystem::State {
     std::map<char, Drive> drives;
     std::map<std::string, Share> shares;
     std::string cwd = "C:\\";
-    std::map<char, std::string> driveDirs;
     std::map<InodeKey, uint32_t> attributes;
     mutable DirectoryIndex index;
 
@@ -193,8 +192,10 @@ std::string FileSystem::DriveDirectory(char letter) const {
     letter = UpperLetter(letter);
     auto cur = winpath::Split(m_state->cwd);
     if (cur && cur->kind == RootKind::Drive && cur->drive == letter) return m_state->cwd;
-    auto it = m_state->driveDirs.find(letter);
-    return it != m_state->driveDirs.end() ? it->second : std::string(1, letter) + ":\\";
+    // Windows keeps one current directory; another drive's is what its hidden variable "=X:" says (the C
+    // runtime and the command interpreter set them), else the drive's root.
+    auto remembered = m_desktop.System().Environment(std::string{'=', letter, ':'});
+    return remembered && !remembered->empty() ? *remembered : std::string(1, letter) + ":\\";
 }
 
 std::string FileSystem::CurrentDirectory() const {
@@ -377,7 +378,6 @@ uint32_t FileSystem::SetCurrentDirectory(std::string_view winPath) {
     auto p = winpath::Split(r.fullPath);
     p->trailingSep = false;
     m_state->cwd = p->Text();
-    if (p->kind == RootKind::Drive) m_state->driveDirs[p->drive] = m_state->cwd;
     return 0;
 }
 

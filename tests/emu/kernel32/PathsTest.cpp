@@ -45,23 +45,26 @@ TEST_F(PathsTest, GetFullPathNameBufferAndFilePart) {
 }
 
 TEST_F(PathsTest, CurrentDirectoryPerDrive) {
+    // One current directory: another drive's is what its variable "=X:" names, else the drive's root.
+    ASSERT_TRUE(SetEnvironmentVariableA("=D:", "D:\\data"));
     const struct {
         const char* set;
         BOOL ok;
         DWORD error;
         const char* now;
     } steps[] = {
-        {"D:\\data", TRUE, 0, "D:\\data"},
+        {"D:\\data\\sub", TRUE, 0, "D:\\data\\sub"}, // the variable is not changed by this
         {"C:\\work\\", TRUE, 0, "C:\\work"},
-        {"D:", TRUE, 0, "D:\\data"}, // the change of drive goes to D's own directory
+        {"D:", TRUE, 0, "D:\\data"}, // the change of drive goes to the folder "=D:" names
         {"sub", TRUE, 0, "D:\\data\\sub"},
-        {"c:", TRUE, 0, "C:\\work"},
-        {"d:..", TRUE, 0, "D:\\data"}, // relative to D's directory while C is current
-        {"C:\\work\\file.txt", FALSE, ERROR_DIRECTORY, "D:\\data"},
-        {"C:\\missing", FALSE, ERROR_FILE_NOT_FOUND, "D:\\data"},
-        {"Q:\\", FALSE, ERROR_PATH_NOT_FOUND, "D:\\data"},
-        {"\\", TRUE, 0, "D:\\"},
-        {"E:", FALSE, ERROR_NOT_READY, "D:\\"},
+        {"c:", TRUE, 0, "C:\\"},   // C: has no variable: its root
+        {"d:..", TRUE, 0, "D:\\"}, // relative to D's folder while C is current
+        {"C:\\work\\file.txt", FALSE, ERROR_DIRECTORY, "D:\\"},
+        {"C:\\missing", FALSE, ERROR_FILE_NOT_FOUND, "D:\\"},
+        {"Q:\\", FALSE, ERROR_PATH_NOT_FOUND, "D:\\"},
+        {"C:\\work", TRUE, 0, "C:\\work"},
+        {"\\", TRUE, 0, "C:\\"},
+        {"E:", FALSE, ERROR_NOT_READY, "C:\\"},
     };
     desk.Files().MountScratch('E', DRIVE_REMOVABLE);
     desk.Files().SetMedia('E', false);
@@ -72,8 +75,35 @@ TEST_F(PathsTest, CurrentDirectoryPerDrive) {
         EXPECT_EQ(CurrentDirectory(), s.now) << s.set;
     }
     char small[3];
-    EXPECT_EQ(GetCurrentDirectoryA(sizeof small, small), 4u); // "D:\" and its NUL
+    EXPECT_EQ(GetCurrentDirectoryA(sizeof small, small), 4u); // "C:\" and its NUL
     EXPECT_EQ(GetCurrentDirectoryA(0, nullptr), 4u);
+}
+
+TEST_F(PathsTest, SetEnvironmentVariable) {
+    const struct {
+        const char* name;
+        const char* value;
+        BOOL ok;
+        DWORD error;
+    } cases[] = {
+        {"=C:", "C:\\work", TRUE, 0},
+        {"VIREO", "1", TRUE, 0},
+        {"VIREO", nullptr, TRUE, 0},
+        {"VIREO", nullptr, TRUE, 0},
+        {"A=B", "x", FALSE, ERROR_INVALID_PARAMETER},
+        {"", "x", FALSE, ERROR_INVALID_PARAMETER},
+        {nullptr, "x", FALSE, ERROR_INVALID_PARAMETER},
+    };
+    for (const auto& c : cases) {
+        SetLastError(0);
+        EXPECT_EQ(SetEnvironmentVariableA(c.name, c.value), c.ok) << (c.name ? c.name : "NULL");
+        EXPECT_EQ(GetLastError(), c.error) << (c.name ? c.name : "NULL");
+    }
+    char buf[16];
+    EXPECT_EQ(GetEnvironmentVariableA("=c:", buf, sizeof buf), 7u);
+    EXPECT_STREQ(buf, "C:\\work");
+    EXPECT_EQ(GetEnvironmentVariableA("VIREO", buf, sizeof buf), 0u); // removed
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ENVVAR_NOT_FOUND));
 }
 
 TEST_F(PathsTest, TempPath) {
