@@ -278,7 +278,7 @@ void CheckColours(Scene& scene) {
 
 void CheckListView() {
     const std::vector<Entry> entries(std::begin(kEntries), std::end(kEntries));
-    MakeTree(kDir, entries);
+    auto tree = MakeTree(kDir, entries);
     {
         TextExtension txt;
         Scene scene;
@@ -309,7 +309,7 @@ void CheckListView() {
         CheckEmptyFolder(scene);
         CheckTermination(scene);
     }
-    RemoveTree(kDir, entries);
+    tree.reset();
     Check("list view: the scratch folder is removed", GetFileAttributesA(kDir) == INVALID_FILE_ATTRIBUTES);
 }
 

@@ -9,6 +9,7 @@
 #include "shellview/mmListView.h"
 #include "support/mEnumExt.h"
 #include "tests/wine/Checker.h"
+#include "tests/wine/Scratch.h"
 #include "tests/wine/ShellViewHost.h"
 #include <algorithm>
 #include <memory>
@@ -82,28 +83,15 @@ inline const Entry kEntries[] = {{"data.txt", true},
                                  {"xa.txt", false}};
 constexpr LONG kEntryCount = sizeof kEntries / sizeof kEntries[0];
 
-inline void MakeTree(const std::string& dir, const std::vector<Entry>& entries) {
-    CreateDirectoryA(dir.c_str(), nullptr);
-    for (const Entry& e : entries) {
-        const std::string path = dir + "\\" + e.name;
-        if (e.folder) {
-            CreateDirectoryA(path.c_str(), nullptr);
-        } else {
-            HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-        }
-    }
-}
-
-inline void RemoveTree(const std::string& dir, const std::vector<Entry>& entries) {
-    for (const Entry& e : entries) {
-        const std::string path = dir + "\\" + e.name;
+// The entries made in dir; they go with the folder when the returned scratch folder goes.
+inline std::unique_ptr<Scratch> MakeTree(const std::string& dir, const std::vector<Entry>& entries) {
+    auto scratch = std::make_unique<Scratch>(dir);
+    for (const Entry& e : entries)
         if (e.folder)
-            RemoveDirectoryA(path.c_str());
+            scratch->Folder(e.name);
         else
-            DeleteFileA(path.c_str());
-    }
-    RemoveDirectoryA(dir.c_str());
+            scratch->File(e.name, "");
+    return scratch;
 }
 
 // Explorer's "hide extensions for known file types", set for the life of the object and put back after.

@@ -17,7 +17,7 @@ void TimeLargeFolder(Scene& scene, int files) {
     }
     for (const std::string& n : names)
         entries.push_back({n.c_str(), false});
-    MakeTree(dir, entries);
+    auto tree = MakeTree(dir, entries);
     std::vector<std::string> half;
     for (size_t i = 0; i < names.size(); i += 2)
         half.push_back(names[i]);
@@ -65,7 +65,7 @@ void TimeLargeFolder(Scene& scene, int files) {
         std::fflush(stdout);
     }
     scene.Close();
-    RemoveTree(dir, entries);
+    tree.reset();
 }
 
 } // namespace winecheck
