@@ -1,5 +1,5 @@
 #include "com/container/ChangePrinter.h"
-#include "com/WideText.h"
+#include "com/container/MemberName.h"
 #include <cstdio>
 
 namespace vireo::container {
@@ -41,17 +41,8 @@ HRESULT ChangePrinter::QueryInterface(REFIID riid, void** ppv) {
     return S_OK;
 }
 
-std::string ChangePrinter::NameOf(DISPID id) const {
-    BSTR name = nullptr;
-    if (!m_type || FAILED(m_type->GetDocumentation(id, &name, nullptr, nullptr, nullptr)))
-        return "property" + std::to_string(id);
-    std::string s = Narrow(name);
-    SysFreeString(name);
-    return s;
-}
-
 HRESULT ChangePrinter::OnChanged(DISPID id) {
-    std::printf("changed %s\n", NameOf(id).c_str());
+    std::printf("changed %s\n", MemberName(m_type, id, "property").c_str());
     std::fflush(stdout);
     return S_OK;
 }

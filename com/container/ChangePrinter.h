@@ -26,8 +26,6 @@ public:
     HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
 
 private:
-    std::string NameOf(DISPID id) const;
-
     IConnectionPoint* m_point = nullptr;
     ITypeInfo* m_type = nullptr;
     DWORD m_cookie = 0;

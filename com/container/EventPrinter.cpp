@@ -1,4 +1,5 @@
 #include "com/container/EventPrinter.h"
+#include "com/container/MemberName.h"
 #include <cstdio>
 
 namespace vireo::container {
@@ -41,18 +42,9 @@ HRESULT EventPrinter::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
-std::string EventPrinter::NameOf(DISPID id) const {
-    BSTR name = nullptr;
-    if (!m_events || FAILED(m_events->GetDocumentation(id, &name, nullptr, nullptr, nullptr)))
-        return "event" + std::to_string(id);
-    std::string s = Narrow(name);
-    SysFreeString(name);
-    return s;
-}
-
 HRESULT EventPrinter::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
     std::string line = "event ";
-    line += NameOf(id);
+    line += MemberName(m_events, id, "event");
     line += '(';
     for (UINT i = params ? params->cArgs : 0; i > 0; --i) {
         if (i != params->cArgs) line += ", ";

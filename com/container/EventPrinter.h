@@ -25,7 +25,6 @@ public:
                                      UINT*) override;
 
 private:
-    std::string NameOf(DISPID id) const;
     ITypeInfo* m_events;
     IID m_iid;
 };
