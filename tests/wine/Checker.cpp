@@ -80,11 +80,19 @@ long long GetNumber(IDispatch* object, const wchar_t* name) {
     }
 }
 
+IFontDisp* NewFont(const wchar_t* face, LONGLONG size, SHORT weight, BOOL italic) {
+    FONTDESC desc{sizeof(FONTDESC), const_cast<LPOLESTR>(face), {}, weight, 0, italic, FALSE, FALSE};
+    desc.cySize.int64 = size;
+    IFontDisp* font = nullptr;
+    if (FAILED(OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&font)))) return nullptr;
+    return font;
+}
+
 std::string RealisedFace(const wchar_t* face) {
-    FONTDESC desc{sizeof(FONTDESC), const_cast<LPOLESTR>(face), {}, FW_NORMAL, 0, FALSE, FALSE, FALSE};
-    desc.cySize.int64 = 82500;
-    IFont* font = nullptr;
-    if (FAILED(OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(&font)))) return "<none>";
+    IFontDisp* disp = NewFont(face, 82500);
+    IFont* font = Query<IFont>(disp, IID_IFont);
+    if (disp) disp->Release();
+    if (!font) return "<none>";
     BSTR name = nullptr;
     font->get_Name(&name);
     std::string s = Narrow(name);

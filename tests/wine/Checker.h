@@ -4,6 +4,7 @@
 #include "com/WideText.h"
 #include <ole2.h>
 #include <oleauto.h>
+#include <olectl.h>
 #include <cstdio>
 #include <string>
 
@@ -43,6 +44,8 @@ long long GetNumber(IDispatch* object, const wchar_t* name);
 // The face a font object made with face reports: Wine gives the face it realised (its own fonts stand in
 // for the system's), Windows the face asked for.
 std::string RealisedFace(const wchar_t* face);
+// A new font object (the caller releases it); size in ten-thousandths of a point, as FONTDESC takes it.
+IFontDisp* NewFont(const wchar_t* face, LONGLONG size, SHORT weight = FW_NORMAL, BOOL italic = FALSE);
 
 // The interface iid of object with a new reference, or null.
 template <class I> I* Query(IUnknown* object, REFIID iid) {

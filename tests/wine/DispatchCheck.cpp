@@ -86,10 +86,7 @@ void CheckProperties(IDispatch* c) {
 }
 
 void CheckFont(IDispatch* c) {
-    FONTDESC desc{sizeof(FONTDESC), const_cast<LPOLESTR>(L"Courier New"), {}, FW_BOLD, 0, TRUE, FALSE, FALSE};
-    desc.cySize.int64 = 120000;
-    IFontDisp* font = nullptr;
-    OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&font));
+    IFontDisp* font = NewFont(L"Courier New", 120000, FW_BOLD, TRUE);
     VARIANT v;
     V_VT(&v) = VT_DISPATCH;
     V_DISPATCH(&v) = font;

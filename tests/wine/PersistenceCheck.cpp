@@ -62,10 +62,7 @@ void SetUp(IDispatch* c) {
     Put(c, L"Style", Long(1));
     Put(c, L"ForeColor", Long(0x0000FF));
     Put(c, L"BackColor", Long(0x00FF00));
-    FONTDESC desc{sizeof(FONTDESC), const_cast<LPOLESTR>(L"Arial"), {}, FW_NORMAL, 0, FALSE, FALSE, FALSE};
-    desc.cySize.int64 = 100000;
-    IFontDisp* font = nullptr;
-    OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&font));
+    IFontDisp* font = NewFont(L"Arial", 100000);
     VARIANT v;
     V_VT(&v) = VT_DISPATCH;
     V_DISPATCH(&v) = font;

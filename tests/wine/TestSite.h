@@ -70,11 +70,11 @@ public:
             return S_OK;
         }
         if (id == DISPID_AMBIENT_FONT) {
-            FONTDESC desc{
-                sizeof(FONTDESC), const_cast<LPOLESTR>(L"Tahoma"), {}, FW_NORMAL, 0, FALSE, FALSE, FALSE};
-            desc.cySize.int64 = 90000;
+            IFontDisp* font = NewFont(L"Tahoma", 90000);
+            if (!font) return E_OUTOFMEMORY;
             V_VT(result) = VT_DISPATCH;
-            return OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&V_DISPATCH(result)));
+            V_DISPATCH(result) = font;
+            return S_OK;
         }
         return DISP_E_MEMBERNOTFOUND;
     }
