@@ -42,8 +42,9 @@ POINT ItemPoint(HWND lv, const std::string& name) {
 
 } // namespace
 
+// One pump runs every queued message, including what those messages post in turn.
 void Settle(emu::Desktop& desk) {
-    for (int i = 0; i < 100000 && desk.Windows().PumpOnce(); ++i) {}
+    desk.Windows().PumpOnce();
 }
 
 void ClickToolbar(vireo::VireoBrowser& control, const std::string& which) {
