@@ -6,14 +6,9 @@ ASAN := build/asan
 MINGW32 := build/mingw-i686
 MINGW64 := build/mingw-x86_64
 
-# One compiler cache for every clone on this machine: paths under the checkout are hashed relative to it,
-# so a fresh clone in another folder reuses what an earlier clone of the same sources compiled.
+# One compiler cache for every clone on this machine (scripts/ccache.sh, the launcher of every tree).
 export CCACHE_DIR ?= $(HOME)/.cache/vireo-ccache
-export CCACHE_BASEDIR := $(CURDIR)
-export CCACHE_NOHASHDIR := true
-export CCACHE_SLOPPINESS := include_file_mtime,include_file_ctime,file_macro,time_macros,pch_defines
-export CCACHE_MAXSIZE ?= 4G
-LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CURDIR)/scripts/ccache.sh)
 # Debug information names the checkout relative to itself, so cached objects fit any clone.
 PREFIX_MAP := -DCMAKE_CXX_FLAGS=-fdebug-prefix-map=$(CURDIR)=.
 
