@@ -123,6 +123,7 @@ int main() {
     CheckRegistration();
     CheckTypeLibrary();
     CheckDispatch();
+    CheckConversions();
     CheckEvents();
     CheckPersistence();
     CheckSite();

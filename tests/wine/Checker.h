@@ -61,6 +61,7 @@ VARIANT Str(const wchar_t* s); // the caller frees V_BSTR
 void CheckRegistration();
 void CheckTypeLibrary();
 void CheckDispatch();
+void CheckConversions();
 void CheckEvents();
 void CheckPersistence();
 void CheckSite();
