@@ -10,6 +10,8 @@ source scripts/wine-prefix.sh
 dir="$WINEPREFIX/drive_c/vireo"
 mkdir -p "$dir"
 cp "$BUILD/VireoBR.dll" "$BUILD/vireo-wine-check.exe" "$BUILD/vireo-container.exe" "$dir/"
+# The help-string check compares the type library with the reference it was made from.
+cp docs/reference.md "$dir/"
 
 # Wine's own messages go to a log; the checks print on standard output.
 log=build/wine/wine.log

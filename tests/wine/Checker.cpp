@@ -122,6 +122,7 @@ int main() {
     OleInitialize(nullptr);
     CheckRegistration();
     CheckTypeLibrary();
+    CheckHelpStrings();
     CheckDispatch();
     CheckConversions();
     CheckEvents();

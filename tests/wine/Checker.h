@@ -60,6 +60,7 @@ VARIANT Str(const wchar_t* s); // the caller frees V_BSTR
 // The check groups.
 void CheckRegistration();
 void CheckTypeLibrary();
+void CheckHelpStrings();
 void CheckDispatch();
 void CheckConversions();
 void CheckEvents();
