@@ -121,6 +121,7 @@ int main() {
     using namespace winecheck;
     OleInitialize(nullptr);
     CheckRegistration();
+    CheckVersionResource();
     CheckTypeLibrary();
     CheckHelpStrings();
     CheckDispatch();

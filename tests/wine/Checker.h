@@ -59,6 +59,7 @@ VARIANT Str(const wchar_t* s); // the caller frees V_BSTR
 
 // The check groups.
 void CheckRegistration();
+void CheckVersionResource();
 void CheckTypeLibrary();
 void CheckHelpStrings();
 void CheckDispatch();
