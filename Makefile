@@ -13,7 +13,7 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CURD
 PREFIX_MAP := -DCMAKE_CXX_FLAGS=-fdebug-prefix-map=$(CURDIR)=.
 
 .PHONY: all demo test deps deps-native native asan mingw check-native check-asan check-wine screenshot \
-	format clean
+	format clean dist
 
 all: native
 
@@ -68,6 +68,12 @@ check-wine: mingw
 screenshot: mingw
 	@scripts/install-deps.sh screenshot
 	scripts/screenshot.sh docs/screenshot.png $(MINGW64)
+
+# The distribution zip (build/dist/VireoBR-<version>.zip): both DLLs with their manifests and the sample
+# host, the documentation, the samples and the licence; README.md says what is in it.
+dist: mingw
+	@scripts/install-deps.sh dist
+	scripts/dist.sh $(MINGW32) $(MINGW64)
 
 # Every stage in turn, one line each with its time, the stages' logs under build/logs, and a summary.
 test:

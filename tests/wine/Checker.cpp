@@ -121,8 +121,11 @@ int main() {
     using namespace winecheck;
     OleInitialize(nullptr);
     CheckRegistration();
+    CheckVersionResource();
     CheckTypeLibrary();
+    CheckHelpStrings();
     CheckDispatch();
+    CheckConversions();
     CheckEvents();
     CheckPersistence();
     CheckSite();

@@ -59,8 +59,11 @@ VARIANT Str(const wchar_t* s); // the caller frees V_BSTR
 
 // The check groups.
 void CheckRegistration();
+void CheckVersionResource();
 void CheckTypeLibrary();
+void CheckHelpStrings();
 void CheckDispatch();
+void CheckConversions();
 void CheckEvents();
 void CheckPersistence();
 void CheckSite();
