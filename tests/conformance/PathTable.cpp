@@ -8,6 +8,15 @@ namespace {
 
 constexpr DWORD kNoError = 0;
 
+// Where Wine is known to answer otherwise than Windows.
+constexpr const char* kSlashNote = "/ is \\; Wine takes a leading / for its Unix root (Z:)";
+constexpr const char* kLetterNote = "Windows upper-cases the drive letter, Wine keeps it";
+constexpr const char* kNetNote = "an unknown server; Wine without a network says ERROR_BAD_DEV_TYPE (66)";
+constexpr const char* kDeviceNote =
+    "a device name: Windows refuses it (cmd's \"md con\": the directory name is "
+    "invalid); Wine opens its own devices, or makes the name";
+constexpr const char* kTypeNote = "Wine's registry names no .txt type and calls another \".qqq file\"";
+
 // The layout every side makes under the root: folders end with a backslash.
 const char* const kLayout[] = {
     "data\\",   "data\\inner.txt", "file.txt",    "Long File Name.txt",
@@ -32,8 +41,8 @@ const std::vector<Case>& PathCases() {
         {C::Attributes, "{R}\\data \\inner.txt", "", "", "-", ERROR_PATH_NOT_FOUND, false,
          "a blank before a separator stays"},
         {C::Attributes, "{R}\\ \\", "", "", "-", ERROR_FILE_NOT_FOUND, false, "the folder \" \" is missing"},
-        {C::Attributes, "{R}\\...\\data", "", "", "-", ERROR_PATH_NOT_FOUND, false,
-         "three periods are a name"},
+        {C::Attributes, "{R}\\...\\data", "", "", "-", ERROR_INVALID_NAME, false,
+         "three periods lose one, and no file system takes the \"..\" left as a name"},
         {C::Attributes, "{R}\\...", "", "", "dir", kNoError, false, "final periods go, leaving the root"},
         {C::Attributes, ". ", "", "", "dir", kNoError, false, "the current folder"},
         {C::Attributes, " .", "", "", "dir", kNoError, false, "the current folder"},
@@ -41,8 +50,8 @@ const std::vector<Case>& PathCases() {
         {C::Attributes, "   ", "", "", "-", ERROR_PATH_NOT_FOUND, false, "all blank"},
         {C::Attributes, " /", "", "", "-", ERROR_FILE_NOT_FOUND, false, "the folder \" \" is missing"},
         {C::Attributes, "{R}\\file.txt", "", "", "file", kNoError, false, ""},
-        {C::Attributes, "{R}\\file.txt\\", "", "", "-", ERROR_INVALID_NAME, false,
-         "a file named as a folder"},
+        {C::Attributes, "{R}\\file.txt\\", "", "", "-", ERROR_INVALID_NAME, true,
+         "a file named as a folder: NTFS refuses the name; Wine's file system finds no path (3)"},
         {C::Attributes, "{R}\\file.txt\\x", "", "", "-", ERROR_PATH_NOT_FOUND, false, ""},
         {C::Attributes, "{R}\\missing\\x", "", "", "-", ERROR_PATH_NOT_FOUND, false, ""},
         // Drives, relative roots and separators.
@@ -51,7 +60,7 @@ const std::vector<Case>& PathCases() {
         {C::Attributes, "Q:\\", "", "", "-", ERROR_PATH_NOT_FOUND, false, ""},
         {C::Attributes, "\\.\\vconf\\data", "", "", "dir", kNoError, false, ""},
         {C::Attributes, "\\..\\vconf\\data", "", "", "dir", kNoError, false, ".. stops at the root"},
-        {C::Attributes, "/../vconf/./data/", "", "", "dir", kNoError, false, "/ is \\"},
+        {C::Attributes, "/../vconf/./data/", "", "", "dir", kNoError, true, kSlashNote},
         {C::Attributes, "{R}\\\\data//inner.txt", "", "", "file", kNoError, false, "doubled separators"},
         {C::Attributes, "c:\\VCONF\\DATA\\INNER.TXT", "", "", "file", kNoError, false, "case"},
         {C::Attributes, "{R}\\CAF\xC9.TXT", "", "", "file", kNoError, false,
@@ -64,8 +73,8 @@ const std::vector<Case>& PathCases() {
         {C::Attributes, "{R}\\LONGFI~1.TXT", "", "", "file", kNoError, true,
          "Wine makes its 8.3 aliases by hashing the name (LONGF~XY.TXT)"},
         // UNC and \\?\ names.
-        {C::Attributes, "\\\\nosuchserver", "", "", "-", ERROR_BAD_NETPATH, false, ""},
-        {C::Attributes, "\\\\nosuchserver\\share\\x", "", "", "-", ERROR_BAD_NETPATH, false, ""},
+        {C::Attributes, "\\\\nosuchserver", "", "", "-", ERROR_BAD_NETPATH, true, kNetNote},
+        {C::Attributes, "\\\\nosuchserver\\share\\x", "", "", "-", ERROR_BAD_NETPATH, true, kNetNote},
         {C::Attributes, "\\\\?\\{R}\\data", "", "", "dir", kNoError, false, ""},
         {C::Attributes, "\\\\?\\{R}\\data.", "", "", "-", ERROR_FILE_NOT_FOUND, false, "taken as written"},
         {C::Attributes, "\\\\?\\{R}/data", "", "", "-", ERROR_INVALID_NAME, false, "/ is no separator here"},
@@ -81,12 +90,13 @@ const std::vector<Case>& PathCases() {
         {C::FullPath, ". ", "", "", "{R}\\", kNoError, false, ""},
         {C::FullPath, "x.", "", "", "{R}\\x", kNoError, false, ""},
         {C::FullPath, "   ", "", "", "-", kNoError, false, "all blank"},
-        {C::FullPath, "C:", "", "", "{R}", kNoError, false, ""},
+        {C::FullPath, "C:", "", "", "{R}\\", kNoError, false, "the current folder as kept, with a separator"},
         {C::FullPath, "Q:", "", "", "Q:\\", kNoError, false, ""},
-        {C::FullPath, "q:x", "", "", "Q:\\x", kNoError, false, ""},
+        {C::FullPath, "q:x", "", "", "Q:\\x", kNoError, true, kLetterNote},
         {C::FullPath, "\\.\\x", "", "", "C:\\x", kNoError, false, ""},
-        {C::FullPath, "/../x/", "", "", "C:\\x\\", kNoError, false, ""},
-        {C::FullPath, "c:/a//b\\\\c", "", "", "C:\\a\\b\\c", kNoError, false, ""},
+        {C::FullPath, "/../x/", "", "", "C:\\x\\", kNoError, true, kSlashNote},
+        {C::FullPath, "c:/a//b\\\\c", "", "", "C:\\a\\b\\c", kNoError, true, kLetterNote},
+        {C::FullPath, "C:/a//b\\\\c", "", "", "C:\\a\\b\\c", kNoError, false, ""},
         {C::FullPath, "\\\\srv\\share\\a\\..\\..", "", "", "\\\\srv\\share\\", kNoError, false, ""},
         {C::FullPath, "\\\\srv\\share.", "", "", "\\\\srv\\share.", kNoError, false,
          "the share's name stays whole"},
@@ -108,7 +118,8 @@ const std::vector<Case>& PathCases() {
         {C::Find, "{R}\\missing", "", "", "-", ERROR_FILE_NOT_FOUND, false, ""},
         {C::Find, "{R}\\missing\\*", "", "", "-", ERROR_PATH_NOT_FOUND, false, ""},
         {C::Find, "{R}\\ \\*", "", "", "-", ERROR_PATH_NOT_FOUND, false, ""},
-        {C::Find, "{R}\\file.txt\\*", "", "", "-", ERROR_PATH_NOT_FOUND, false, "a file named as a folder"},
+        {C::Find, "{R}\\file.txt\\*", "", "", "-", ERROR_PATH_NOT_FOUND, true,
+         "a file named as a folder is no folder to search; Wine refuses the name (123)"},
         {C::Find, "{R}\\LONGFI~1.TXT", "", "", "Long File Name.txt", kNoError, true,
          "Wine hashes its 8.3 aliases"},
 
@@ -123,9 +134,9 @@ const std::vector<Case>& PathCases() {
         {C::CreateDirectory, "{R}\\...", "", "", "-", ERROR_ALREADY_EXISTS, false, "that is the root"},
         {C::CreateDirectory, "{R}\\missing\\new", "", "", "-", ERROR_PATH_NOT_FOUND, false, ""},
         {C::CreateDirectory, "{R}\\a*b", "", "", "-", ERROR_INVALID_NAME, false, ""},
-        {C::CreateDirectory, "{R}\\con", "", "", "-", ERROR_ACCESS_DENIED, false, "a device name"},
-        {C::CreateDirectory, "{R}\\Nul.txt", "", "", "-", ERROR_ACCESS_DENIED, false, "a device name"},
-        {C::CreateDirectory, "{R}\\lpt9", "", "", "-", ERROR_ACCESS_DENIED, false, "a device name"},
+        {C::CreateDirectory, "{R}\\con", "", "", "-", ERROR_DIRECTORY, true, kDeviceNote},
+        {C::CreateDirectory, "{R}\\Nul.txt", "", "", "-", ERROR_DIRECTORY, true, kDeviceNote},
+        {C::CreateDirectory, "{R}\\lpt9", "", "", "-", ERROR_DIRECTORY, true, kDeviceNote},
         {C::CreateDirectory, "{R}\\com10", "", "{R}\\com10", "1", kNoError, false, "no device"},
         {C::CreateDirectory, "{R}\\console", "", "{R}\\console", "1", kNoError, false, "no device"},
 
@@ -142,15 +153,15 @@ const std::vector<Case>& PathCases() {
         {C::Move, "{R}\\file.txt", "{R}\\missing\\x", "", "-", ERROR_PATH_NOT_FOUND, false, ""},
         {C::Move, "{R}\\nosuch", "{R}\\x", "", "-", ERROR_FILE_NOT_FOUND, false, ""},
         {C::Move, "{R}\\file.txt", "{R}\\a?b", "", "-", ERROR_INVALID_NAME, false, ""},
-        {C::Move, "{R}\\file.txt", "{R}\\con", "", "-", ERROR_ACCESS_DENIED, false, "a device name"},
-        {C::Move, "{R}\\file.txt", "{R}\\aux.txt", "", "-", ERROR_ACCESS_DENIED, false, "a device name"},
-        {C::Move, "{R}\\data", "{R}\\com1", "", "-", ERROR_ACCESS_DENIED, false, "a device name"},
+        {C::Move, "{R}\\file.txt", "{R}\\con", "", "-", ERROR_DIRECTORY, true, kDeviceNote},
+        {C::Move, "{R}\\file.txt", "{R}\\aux.txt", "", "-", ERROR_DIRECTORY, true, kDeviceNote},
+        {C::Move, "{R}\\data", "{R}\\com1", "", "-", ERROR_DIRECTORY, true, kDeviceNote},
 
-        {C::TypeName, "{R}\\file.txt", "", "", "Text Document", kNoError, false, ""},
+        {C::TypeName, "{R}\\file.txt", "", "", "Text Document", kNoError, true, kTypeNote},
         {C::TypeName, "{R}\\DATA", "", "", "File Folder", kNoError, true, "Wine calls a folder \"Folder\""},
         {C::TypeName, "{R}\\missing.txt", "", "", "-", kNoError, false, "no such file"},
-        {C::TypeNameOf, "{R}\\missing.txt", "", "", "Text Document", kNoError, false, ""},
-        {C::TypeNameOf, "{R}\\missing.qqq", "", "", "QQQ File", kNoError, false, ""},
+        {C::TypeNameOf, "{R}\\missing.txt", "", "", "Text Document", kNoError, true, kTypeNote},
+        {C::TypeNameOf, "{R}\\missing.qqq", "", "", "QQQ File", kNoError, true, kTypeNote},
         {C::TypeNameOf, "{R}\\noext", "", "", "File", kNoError, false, ""},
         {C::TypeNameOf, "{R}\\missing", "dir", "", "File Folder", kNoError, true,
          "Wine calls a folder \"Folder\""},
@@ -278,8 +289,8 @@ std::string Moved(const std::string& from, const std::string& to, const std::str
 
 // Runs one row; what it leaves behind is put back so that the next row sees the layout as it was made.
 Outcome Run(const Case& row, const std::string& root) {
-    Outcome o{&row, WithRoot(row.arg, root), "", 0, false, false};
-    const std::string arg2 = WithRoot(row.arg2, root);
+    Outcome o{&row, WithRoot(row.arg, root), WithRoot(row.arg2, root), "", 0, false, false};
+    const std::string& arg2 = o.arg2;
     const std::string made = WithRoot(row.made, root);
     SetLastError(0);
     switch (row.call) {
@@ -331,7 +342,7 @@ std::string Outcome::Describe() const {
     char error[16];
     std::snprintf(error, sizeof error, "%lu", static_cast<unsigned long>(this->error));
     std::string s = std::string(kCalls[static_cast<int>(row->call)]) + " \"" + arg + "\"";
-    if (row->arg2 && *row->arg2) s += std::string(" \"") + row->arg2 + "\"";
+    if (!arg2.empty()) s += " \"" + arg2 + "\"";
     s += " -> \"" + got + "\"";
     if (got == "-") s += std::string(" error ") + error;
     if (!ok && !skipped) s += std::string(", want \"") + row->want + "\"";
@@ -344,7 +355,7 @@ std::vector<Outcome> RunPathCases(const std::string& root, bool onWine) {
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     if (!MakeLayout(root) || !SetCurrentDirectoryA(root.c_str())) {
-        out.push_back(Outcome{nullptr, root, "", GetLastError(), false, false});
+        out.push_back(Outcome{nullptr, root, "", "", GetLastError(), false, false});
         RemoveTree(root);
         return out;
     }

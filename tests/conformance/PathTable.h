@@ -37,7 +37,7 @@ const std::vector<Case>& PathCases();
 
 struct Outcome {
     const Case* row;
-    std::string arg; // with the root put in
+    std::string arg, arg2; // with the root put in
     std::string got;
     DWORD error;
     bool ok;

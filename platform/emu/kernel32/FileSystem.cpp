@@ -39,7 +39,7 @@ struct Share {
 };
 
 // What creating or renaming to a reserved device name (CON, NUL, COM1...) fails with.
-constexpr uint32_t kDeviceNameError = ERROR_ACCESS_DENIED;
+constexpr uint32_t kDeviceNameError = ERROR_DIRECTORY;
 
 using InodeKey = std::pair<unsigned long, unsigned long>;
 
@@ -234,7 +234,9 @@ std::string FileSystem::FullPath(std::string_view in) const {
             combined = std::string(1, UpperLetter(s[0])) + s.substr(1);
         } else { // "D:" or "D:dir": against D's current directory
             combined = DriveDirectory(s[0]);
-            if (s.size() > 2) combined += "\\" + s.substr(2);
+            // The current drive's folder is kept with its separator: "C:" alone names it with one.
+            bool current = combined == m_state->cwd;
+            if (s.size() > 2 || current) combined += "\\" + s.substr(2);
         }
     } else if (s[0] == '\\') {
         auto cur = winpath::Split(m_state->cwd);
@@ -273,8 +275,10 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
         r.error = ERROR_FILENAME_EXCED_RANGE;
         return r;
     }
+    // "." and ".." left after the full path's rules ("...\" keeps ".."; a \\?\ name keeps both) are
+    // no names.
     for (const std::string& part : p->parts)
-        if (!winpath::IsValidName(part)) {
+        if (!winpath::IsValidName(part) || part == "." || part == "..") {
             r.error = ERROR_INVALID_NAME;
             return r;
         }

@@ -127,8 +127,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     // The folder as the text names it, its separator kept: a blank before it stays ("C:\dir\ \*").
     folder->trailingSep = !folder->parts.empty();
     FileSystem::Lookup parent = Files().Find(folder->Text());
-    if (!parent.host && parent.error == ERROR_INVALID_NAME &&
-        folder->trailingSep) { // a file, named as a folder
+    if (!parent.host && parent.error == ERROR_INVALID_NAME) { // perhaps a file, named as a folder
         folder->trailingSep = false;
         parent = Files().Find(folder->Text());
     }
