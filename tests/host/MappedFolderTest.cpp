@@ -114,6 +114,33 @@ TEST_F(MappedFolderTest, AQuestionMarkNameOpensNothing) {
     EXPECT_EQ(Content(dir / "ab.txt"), "ab");
 }
 
+// A new folder named like a file is refused as already there (not as a bad name), and a rename to a device
+// name is refused, leaving the file as it was.
+TEST_F(MappedFolderTest, ANewFolderLikeAFileExistsAlreadyAndDeviceNamesAreRefused) {
+    Put("ab.txt", "ab");
+    Put("cd.txt", "cd");
+    auto out = RunHost(Mount() + R"(create
+address C:\
+dialog type ab.txt
+dialog press &Ok
+invoke FileOperation int:5 ""
+click cd
+dialog clear
+dialog type con
+dialog press &Ok
+invoke FileOperation int:0 ""
+click cd
+dialog clear
+dialog type Nul.txt
+dialog press &Ok
+invoke FileOperation int:0 ""
+)");
+    EXPECT_TRUE(Contains(out, "desktop MessageBox \"Cannot create a file when that file already exists. \""));
+    EXPECT_TRUE(Contains(out, "\"C:\\cd.txt\\0\\0\" \"C:\\con\\0\\0\" \"0\" \"267\""));
+    EXPECT_TRUE(Contains(out, "\"C:\\cd.txt\\0\\0\" \"C:\\Nul.txt\\0\\0\" \"0\" \"267\""));
+    EXPECT_EQ(Entries(), (std::set<std::string>{"ab.txt", "cd.txt"}));
+}
+
 // Texts that name no existing folder once Windows' path rules are applied are no locations the control
 // knows: it asks what kind of address they are, and a drive path it says is unavailable.
 TEST_F(MappedFolderTest, OddPathTextsAskOrReportUnavailable) {
