@@ -49,6 +49,16 @@ TEST_F(MappedFolderTest, MountingWritesNothingIntoTheFolder) {
     EXPECT_EQ(Entries(), (std::set<std::string>{"a.txt"}));
 }
 
+TEST_F(MappedFolderTest, TheTemporaryFolderAppearsOnlyWhenWrittenTo) {
+    Put("a.txt", "a");
+    RunHost(Mount() + "create\naddress C:\\\n");
+    EXPECT_EQ(Entries(), (std::set<std::string>{"a.txt"}));
+    // The directory listing is written into the temporary folder, which comes with it.
+    RunHost(Mount() + "create\naddress C:\\\ninvoke PrintEx\n");
+    EXPECT_EQ(Entries(),
+              (std::set<std::string>{"a.txt", "WINDOWS", "WINDOWS/TEMP", "WINDOWS/TEMP/VireoBR.txt"}));
+}
+
 TEST_F(MappedFolderTest, NamesOfTheCodePageRoundTripAndOthersShowQuestionMarks) {
     Put("café.txt", "cafe");
     Put("über.txt", "uber");
