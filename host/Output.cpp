@@ -1,6 +1,6 @@
 #include "host/Output.h"
 #include <cstdio>
-#include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include <nlohmann/json.hpp>
 
 namespace host {
@@ -37,20 +37,20 @@ json ToJson(const vireo::Variant& v) {
     return nullptr;
 }
 
+// The control's texts are in the ANSI code page (Windows-1252); what the host prints is UTF-8.
+std::string Utf8(const std::string& s) {
+    return emu::ToHostName(s);
+}
+
 std::string Quoted(const std::string& s) {
     std::string out = "\"";
     // One line per record: a carriage return or line feed inside a text shows as <CR> or <LF>.
-    for (char c : s)
+    for (char c : Utf8(s))
         out += c == '"'    ? std::string("\"\"")
                : c == '\r' ? std::string("<CR>")
                : c == '\n' ? std::string("<LF>")
                            : std::string(1, c);
     return out + "\"";
-}
-
-// JSON wants UTF-8; the control's texts are in the ANSI code page (Windows-1252).
-std::string Utf8(const std::string& s) {
-    return emu::AnsiToUtf8(s);
 }
 
 json Utf8Json(const json& j) {
@@ -142,8 +142,8 @@ void Output::Error(const std::string& what, long long number) {
         m_out << Utf8Json(json{{"type", "error"}, {"number", number}, {"text", what}}).dump() << "\n";
     else
         m_out << "error "
-              << (number == 0 ? "" : (number < 0 ? hex : std::to_string(number)) + std::string(" ")) << what
-              << "\n";
+              << (number == 0 ? "" : (number < 0 ? hex : std::to_string(number)) + std::string(" "))
+              << Utf8(what) << "\n";
 }
 
 void Output::Member(const std::string& name, int32_t id, const std::string& kinds, const std::string& params,
@@ -167,7 +167,7 @@ void Output::Note(const std::string& text) {
     if (m_json)
         m_out << Utf8Json(json{{"type", "note"}, {"text", text}}).dump() << "\n";
     else
-        m_out << "# " << text << "\n";
+        m_out << "# " << Utf8(text) << "\n";
 }
 
 } // namespace host

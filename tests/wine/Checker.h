@@ -74,6 +74,7 @@ void CheckSupport();
 void CheckNamespace();
 void CheckRegistry();
 void CheckIconsAndExecution();
+void CheckPathConformance();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
