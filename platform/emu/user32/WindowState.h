@@ -149,6 +149,8 @@ struct WindowState {
     std::unique_ptr<Gdi> gdi;
     // The common controls' own per-desktop state (image lists), owned here so it dies with the desktop.
     std::shared_ptr<void> comctl32;
+    // The shell's change-notice registrations and undelivered notices (they name windows of this desktop).
+    std::shared_ptr<void> shellNotices;
 
     Window* Find(HWND hwnd) {
         const uintptr_t h = reinterpret_cast<uintptr_t>(hwnd) - kFirstWindow;
