@@ -47,6 +47,9 @@ public:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // A folder made, removed, renamed or changed anywhere: the folders of the items that are in the tree
+    // are listed again, as ShellNotify lists them.
+    void OnShellChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(const NMHDR* hdr);
     void OnDisplayInfo(NMTVDISPINFOA& info);
 
@@ -84,6 +87,7 @@ private:
     HFONT m_ownFont = nullptr;
     DWORD m_drives = 0; // the drive letters when the computer folder was last listed or notified
     LONG_PTR m_computer = 0;
+    ULONG m_notices = 0; // the registration for the shell's change notices
     bool m_terminating = false;
 };
 

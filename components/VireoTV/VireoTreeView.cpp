@@ -1,6 +1,7 @@
 // VireoTreeView: its window, its life, its events and the container's extender members.
 #include "components/VireoTV/VireoTreeView.h"
 #include "components/VireoTV/TreeControl.h"
+#include "platform/ShellNotices.h"
 #include "support/mmModule.h"
 #include "support/mmShellMacro.h"
 #include <cmath>
@@ -11,6 +12,8 @@ namespace {
 
 constexpr char kClassName[] = "VireoTreeView";
 constexpr int kTreeId = 1;
+constexpr UINT kShellChange = WM_APP + 0x0301;
+constexpr LONG kFolderEvents = SHCNE_MKDIR | SHCNE_RMDIR | SHCNE_RENAMEFOLDER | SHCNE_UPDATEDIR;
 
 } // namespace
 
@@ -52,6 +55,31 @@ VireoTreeView::VireoTreeView(HWND parent) {
     if (!m_start) m_start = m_root;
     SendMessageA(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_start));
     Select(m_start);
+    const SHChangeNotifyEntry everywhere{nullptr, TRUE};
+    m_notices = SHChangeNotifyRegister(m_hwnd, SHCNRF_ShellLevel | SHCNRF_NewDelivery, kFolderEvents,
+                                       kShellChange, 1, &everywhere);
+}
+
+void VireoTreeView::OnShellChange(WPARAM wParam, LPARAM lParam) {
+    LPITEMIDLIST* pidls = nullptr;
+    LONG event = 0;
+    HANDLE lock = SHChangeNotification_Lock(reinterpret_cast<HANDLE>(wParam), static_cast<DWORD>(lParam),
+                                            &pidls, &event);
+    if (!lock) return;
+    // The folders to list again: an updated folder itself, else the folder of each item.
+    LPITEMIDLIST folders[2] = {nullptr, nullptr};
+    for (int i = 0; i < 2; ++i) {
+        if (!pidls || !pidls[i]) continue;
+        folders[i] = ILClone(pidls[i]);
+        if (folders[i] && event != SHCNE_UPDATEDIR) ILRemoveLastID(folders[i]);
+    }
+    SHChangeNotification_Unlock(lock);
+    RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
+    for (LPITEMIDLIST folder : folders)
+        if (folder) {
+            ShellNotify(reinterpret_cast<LONG_PTR>(folder));
+            ILFree(folder);
+        }
 }
 
 VireoTreeView::~VireoTreeView() {
@@ -75,9 +103,14 @@ LRESULT CALLBACK VireoTreeView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         return 0;
     case WM_NOTIFY:
         return self ? self->OnNotify(reinterpret_cast<const NMHDR*>(lParam)) : 0;
+    case kShellChange:
+        if (self) self->OnShellChange(wParam, lParam);
+        return 0;
     case WM_NCDESTROY:
         // Gone with its parent: the items have freed their lists, and nothing is left to show.
         if (self) {
+            if (self->m_notices) SHChangeNotifyDeregister(self->m_notices);
+            self->m_notices = 0;
             self->m_hwnd = self->m_tree = nullptr;
             self->m_root = self->m_start = nullptr;
             self->m_computer = FreePidl(self->m_computer);
@@ -195,6 +228,8 @@ void VireoTreeView::Terminate() {
     if (m_terminating) return;
     m_terminating = true;
     m_events = nullptr;
+    if (m_notices) SHChangeNotifyDeregister(m_notices);
+    m_notices = 0;
     if (m_tree) SendMessageA(m_tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     if (m_hwnd) DestroyWindow(m_hwnd);
     m_hwnd = m_tree = nullptr;

@@ -125,7 +125,7 @@ std::optional<std::string> DirectoryIndex::Find(const std::filesystem::path& dir
     return it->second;
 }
 
-const ShortNameTable* DirectoryIndex::ShortNames(const std::filesystem::path& dir) {
+std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::filesystem::path& dir) {
     Folder* folder = Get(dir);
     if (!folder) return nullptr;
     if (!folder->shortNames) {
@@ -133,9 +133,9 @@ const ShortNameTable* DirectoryIndex::ShortNames(const std::filesystem::path& di
         names.reserve(folder->byFold.size());
         for (const auto& [fold, name] : folder->byFold)
             names.push_back({ToWindowsName(name), name});
-        folder->shortNames = std::make_unique<ShortNameTable>(names);
+        folder->shortNames = std::make_shared<const ShortNameTable>(names);
     }
-    return folder->shortNames.get();
+    return folder->shortNames;
 }
 
 } // namespace emu

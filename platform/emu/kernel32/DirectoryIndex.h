@@ -25,8 +25,9 @@ public:
 
     // The host name of the entry of dir whose name equals utf8Name without regard to case.
     std::optional<std::string> Find(const std::filesystem::path& dir, std::string_view utf8Name);
-    // The folder's 8.3 alias table (names as Windows sees them).
-    const ShortNameTable* ShortNames(const std::filesystem::path& dir);
+    // The folder's 8.3 alias table (names as Windows sees them), made when first asked for after a change;
+    // a table handed out stays valid, unchanged, after the folder changes.
+    std::shared_ptr<const ShortNameTable> ShortNames(const std::filesystem::path& dir);
     // How many times a folder has been read whole.
     size_t Scans() const { return m_scans; }
 
@@ -35,7 +36,7 @@ private:
         int watch = -1;
         std::unordered_map<std::string, std::string> byFold; // folded UTF-8 name -> host name
         std::unordered_map<std::string, unsigned> spellings; // folded names held under several spellings
-        std::unique_ptr<ShortNameTable> shortNames;
+        std::shared_ptr<const ShortNameTable> shortNames;
         bool stale = false;
     };
     using Key = std::pair<unsigned long, unsigned long>; // device, inode

@@ -380,12 +380,16 @@ std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::stri
         if (usable(found)) return found;
     }
     if (ansiName.find('~') != std::string_view::npos) { // an 8.3 alias
-        if (const ShortNameTable* table = m_state->index.ShortNames(hostDir)) {
+        if (auto table = m_state->index.ShortNames(hostDir)) {
             std::string host = table->HostNameOf(ansiName);
             if (!host.empty() && usable(hostDir / host)) return hostDir / host;
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::string> FileSystem::IndexedName(const fs::path& hostDir, std::string_view utf8Name) const {
+    return m_state->index.Find(hostDir, utf8Name);
 }
 
 size_t FileSystem::FolderScans() const {
@@ -397,8 +401,12 @@ std::string FileSystem::WindowsName(const fs::path& hostEntry) {
 }
 
 std::string FileSystem::ShortName(const fs::path& hostEntry) const {
-    const ShortNameTable* table = m_state->index.ShortNames(hostEntry.parent_path());
+    auto table = m_state->index.ShortNames(hostEntry.parent_path());
     return table ? table->AliasOf(hostEntry.filename().string()) : std::string();
+}
+
+std::shared_ptr<const ShortNameTable> FileSystem::ShortNames(const fs::path& hostDir) const {
+    return m_state->index.ShortNames(hostDir);
 }
 
 // ---- Current directories and the temporary folder ----
@@ -453,18 +461,24 @@ uint32_t FileSystem::Attributes(const Lookup& entry) const {
     }
     struct stat st;
     if (::lstat(entry.host->c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
+    return Attributes(entry.host->filename().native(), st, entry.drive);
+}
+
+uint32_t FileSystem::Attributes(std::string_view hostName, const struct stat& st, char drive) const {
     bool isDir = S_ISDIR(st.st_mode);
     uint32_t a;
-    auto it = m_state->attributes.find(
-        InodeKey{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)});
+    auto it = m_state->attributes.empty()
+                  ? m_state->attributes.end()
+                  : m_state->attributes.find(InodeKey{static_cast<unsigned long>(st.st_dev),
+                                                      static_cast<unsigned long>(st.st_ino)});
     if (it != m_state->attributes.end()) {
         a = it->second & ~FILE_ATTRIBUTE_NORMAL;
     } else {
         a = isDir ? 0 : FILE_ATTRIBUTE_ARCHIVE;
-        if (entry.host->filename().string().starts_with('.')) a |= FILE_ATTRIBUTE_HIDDEN;
+        if (hostName.starts_with('.')) a |= FILE_ATTRIBUTE_HIDDEN;
         if (!isDir && !(st.st_mode & S_IWUSR)) a |= FILE_ATTRIBUTE_READONLY;
     }
-    if (!isDir && entry.drive && IsReadOnlyDrive(entry.drive)) a |= FILE_ATTRIBUTE_READONLY;
+    if (!isDir && drive && IsReadOnlyDrive(drive)) a |= FILE_ATTRIBUTE_READONLY;
     if (isDir) a |= FILE_ATTRIBUTE_DIRECTORY;
     return a ? a : FILE_ATTRIBUTE_NORMAL;
 }

@@ -18,7 +18,11 @@
 #include <string_view>
 #include <vector>
 
+struct stat;
+
 namespace emu {
+
+class ShortNameTable;
 
 class Desktop;
 
@@ -93,6 +97,8 @@ public:
 
     // Attributes of an existing entry, as GetFileAttributesA reports them (see above).
     uint32_t Attributes(const Lookup& entry) const;
+    // The same for an entry below a root whose lstat the caller has already made (hostName: its host name).
+    uint32_t Attributes(std::string_view hostName, const struct stat& st, char drive) const;
     // Records the settable bits (READONLY, HIDDEN, SYSTEM, ARCHIVE, NORMAL, TEMPORARY, OFFLINE,
     // NOT_CONTENT_INDEXED) of an existing host entry.
     void SetAttributes(const std::filesystem::path& host, uint32_t attributes);
@@ -106,9 +112,17 @@ public:
     // The name of a host entry as Windows sees it, and its 8.3 alias ("" when the name fits 8.3).
     static std::string WindowsName(const std::filesystem::path& hostEntry);
     std::string ShortName(const std::filesystem::path& hostEntry) const;
+    // The 8.3 aliases of a host folder's names as they are now (a later change to the folder makes a new
+    // table, this one stays as it is); made on the first call after a change.
+    std::shared_ptr<const ShortNameTable> ShortNames(const std::filesystem::path& hostDir) const;
     // The entry of a host folder named name (ANSI, a long name or an 8.3 alias) without regard to case.
     std::optional<std::filesystem::path> FindChild(const std::filesystem::path& hostDir,
                                                    std::string_view ansiName) const;
+
+    // The host name of the entry of a host folder whose UTF-8 name equals utf8Name without regard to case
+    // (symbolic links included), through the folder's index; none when there is no such entry.
+    std::optional<std::string> IndexedName(const std::filesystem::path& hostDir,
+                                           std::string_view utf8Name) const;
 
     // How many times a host folder has been read whole to find a name without regard to case: lookups
     // in a folder read it once, then follow its changes.

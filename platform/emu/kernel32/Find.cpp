@@ -1,12 +1,17 @@
-// FindFirstFileA / FindNextFileA / FindClose. A search takes the folder's names at its start, sorted
-// without regard to case as NTFS returns them, with "." and ".." first in any folder but a root; each
-// entry's size, times and attributes are read from the host as it is returned.
+// FindFirstFileA / FindFirstFileExA / FindNextFileA / FindClose. A search takes the folder's names at its
+// start, sorted without regard to case as NTFS returns them, with "." and ".." first in any folder but a
+// root; each entry's size, times and attributes are read from the host (one lstat) as it is returned. The
+// 8.3 aliases are looked up only for names that do not fit 8.3 and only for a caller that asks for them
+// (FindExInfoBasic does not), from the folder's alias table as it was when the first one was needed.
+#include "platform/emu/api/findex.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/Kernel.h"
+#include "platform/emu/kernel32/ShortName.h"
 #include "platform/emu/kernel32/WinPath.h"
 #include <algorithm>
 #include <cstring>
+#include <dirent.h>
 #include <optional>
 #include <sys/stat.h>
 
@@ -20,9 +25,12 @@ namespace {
 
 struct FindObject : emu::KernelObject {
     fs::path dir;
+    std::string path; // the host folder and a separator, then the name of the entry being read
     char drive = 0;
     std::vector<std::string> names; // host names
     size_t next = 0;
+    bool aliases = true; // the caller wants cAlternateFileName
+    std::shared_ptr<const emu::ShortNameTable> shortNames;
 };
 
 bool SameLetter(char a, char b) {
@@ -57,31 +65,35 @@ bool Match(std::string_view pat, std::string_view name) {
 }
 
 bool FillNext(FindObject& find, WIN32_FIND_DATAA* data) {
+    const size_t folderLength = find.dir.native().size() + 1;
     while (find.next < find.names.size()) {
         const std::string& name = find.names[find.next++];
-        fs::path host = name == "." ? find.dir : name == ".." ? find.dir.parent_path() : find.dir / name;
+        const bool dots = name == "." || name == "..";
+        std::string dotsPath;
+        if (dots) {
+            dotsPath = name == "." ? find.dir.native() : find.dir.parent_path().native();
+        } else {
+            find.path.resize(folderLength);
+            find.path += name;
+        }
         struct stat st;
-        if (::lstat(host.c_str(), &st) != 0) continue; // gone since the search started
+        if (::lstat((dots ? dotsPath : find.path).c_str(), &st) != 0)
+            continue; // gone since the search started
         std::memset(data, 0, sizeof *data);
-        FileSystem::Lookup entry;
-        entry.host = host;
-        entry.exists = true;
-        entry.isDir = S_ISDIR(st.st_mode);
-        entry.drive = find.drive;
-        data->dwFileAttributes =
-            name == "." || name == ".." ? FILE_ATTRIBUTE_DIRECTORY : Files().Attributes(entry);
+        data->dwFileAttributes = dots ? FILE_ATTRIBUTE_DIRECTORY : Files().Attributes(name, st, find.drive);
         data->ftLastWriteTime = emu::k32::ToFileTime(st.st_mtim);
         data->ftCreationTime = data->ftLastWriteTime;
         data->ftLastAccessTime = emu::k32::ToFileTime(st.st_atim);
-        if (!entry.isDir) {
+        if (!S_ISDIR(st.st_mode)) {
             uint64_t size = static_cast<uint64_t>(st.st_size);
             data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
             data->nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFF);
         }
-        std::string ansi = name == "." || name == ".." ? name : FileSystem::WindowsName(host);
+        std::string ansi = dots ? name : FileSystem::WindowsName(fs::path(name));
         std::strncpy(data->cFileName, ansi.c_str(), MAX_PATH - 1);
-        if (name != "." && name != "..") {
-            std::string alias = Files().ShortName(host);
+        if (!dots && find.aliases && !emu::IsShortName(ansi)) {
+            if (!find.shortNames) find.shortNames = Files().ShortNames(find.dir);
+            std::string alias = find.shortNames ? find.shortNames->AliasOf(name) : std::string();
             std::strncpy(data->cAlternateFileName, alias.c_str(), sizeof data->cAlternateFileName - 1);
         }
         return true;
@@ -89,9 +101,37 @@ bool FillNext(FindObject& find, WIN32_FIND_DATAA* data) {
     return false;
 }
 
-} // namespace
+// The names of a host folder that a pattern matches, without symbolic links, in NTFS order.
+std::vector<std::string> MatchingNames(const fs::path& dir, const std::string& pattern) {
+    const bool everything = pattern == "*" || pattern == "*.*";
+    std::vector<std::pair<std::string, std::string>> found; // folded name, host name
+    if (DIR* d = ::opendir(dir.c_str())) {
+        std::string path = dir.native() + "/";
+        const size_t folderLength = path.size();
+        while (const dirent* e = ::readdir(d)) {
+            std::string name = e->d_name;
+            if (name == "." || name == "..") continue;
+            bool link = e->d_type == DT_LNK;
+            if (e->d_type == DT_UNKNOWN) {
+                path.resize(folderLength);
+                path += name;
+                struct stat st;
+                link = ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+            }
+            if (link || (!everything && !Match(pattern, emu::ToWindowsName(name)))) continue;
+            found.emplace_back(emu::FoldUtf8(name), std::move(name));
+        }
+        ::closedir(d);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> names;
+    names.reserve(found.size() + 2);
+    for (auto& [fold, name] : found)
+        names.push_back(std::move(name));
+    return names;
+}
 
-HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+HANDLE FindFirst(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData, bool aliases) {
     if (!lpFileName || !lpFindFileData) return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     std::string_view searchText = lpFileName;
     if (searchText.empty()) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
@@ -139,29 +179,40 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     auto find = std::make_shared<FindObject>();
     find->dir = *parent.host;
     find->drive = parent.drive;
+    find->aliases = aliases;
     if (!emu::winpath::HasWildcards(pattern)) {
         auto child = Files().FindChild(*parent.host, pattern);
         if (!child) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
         find->names.push_back(child->filename().string());
     } else {
-        std::vector<std::pair<std::string, std::string>> found; // folded name, host name
-        std::error_code ec;
-        for (fs::directory_iterator it(*parent.host, ec), end; !ec && it != end; it.increment(ec)) {
-            if (it->is_symlink(ec)) continue;
-            std::string name = it->path().filename().string();
-            if (Match(pattern, emu::ToWindowsName(name)))
-                found.emplace_back(emu::FoldUtf8(name), std::move(name));
-        }
-        std::sort(found.begin(), found.end());
         if (!parent.isRoot) {
             if (Match(pattern, ".")) find->names.push_back(".");
             if (Match(pattern, "..")) find->names.push_back("..");
         }
-        for (auto& [fold, name] : found)
+        for (std::string& name : MatchingNames(*parent.host, pattern))
             find->names.push_back(std::move(name));
     }
+    find->path = find->dir.native() + "/";
     if (!FillNext(*find, lpFindFileData)) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     return Handles().Add(find);
+}
+
+} // namespace
+
+HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    return FindFirst(lpFileName, lpFindFileData, true);
+}
+
+HANDLE WINAPI FindFirstFileExA(LPCSTR lpFileName, FINDEX_INFO_LEVELS fInfoLevelId, LPVOID lpFindFileData,
+                               FINDEX_SEARCH_OPS fSearchOp, LPVOID lpSearchFilter, DWORD dwAdditionalFlags) {
+    // Directory filtering is a hint NTFS does not act on; devices cannot be searched for; no filter exists.
+    const DWORD known = FIND_FIRST_EX_CASE_SENSITIVE | FIND_FIRST_EX_LARGE_FETCH;
+    if ((fInfoLevelId != FindExInfoStandard && fInfoLevelId != FindExInfoBasic) ||
+        (fSearchOp != FindExSearchNameMatch && fSearchOp != FindExSearchLimitToDirectories) ||
+        lpSearchFilter || (dwAdditionalFlags & ~known))
+        return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    return FindFirst(lpFileName, static_cast<LPWIN32_FIND_DATAA>(lpFindFileData),
+                     fInfoLevelId == FindExInfoStandard);
 }
 
 BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {

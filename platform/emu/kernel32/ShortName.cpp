@@ -54,19 +54,26 @@ bool IsShortName(std::string_view name) {
 
 ShortNameTable::ShortNameTable(const std::vector<Name>& names) {
     std::unordered_set<std::string> taken;
-    std::vector<const Name*> longNames;
+    // Long names in the order of their case-folded text (then of their host bytes), folded once each.
+    std::vector<std::pair<std::u32string, const Name*>> longNames;
     for (const Name& n : names) {
-        if (IsShortName(n.ansi))
+        if (IsShortName(n.ansi)) {
             taken.insert(AnsiUpper(n.ansi));
-        else
-            longNames.push_back(&n);
+            continue;
+        }
+        std::u32string key(n.ansi.size(), U'\0');
+        for (size_t i = 0; i < n.ansi.size(); ++i)
+            key[i] = FoldCase(AnsiCharToWide(static_cast<unsigned char>(n.ansi[i])));
+        longNames.emplace_back(std::move(key), &n);
     }
-    std::sort(longNames.begin(), longNames.end(), [](const Name* a, const Name* b) {
-        int c = AnsiCompareNoCase(a->ansi, b->ansi);
-        return c != 0 ? c < 0 : a->host < b->host;
+    std::sort(longNames.begin(), longNames.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second->host < b.second->host;
     });
+    m_alias.reserve(longNames.size());
+    m_byAlias.reserve(longNames.size());
     std::unordered_map<std::string, unsigned> next; // stem -> next number to try
-    for (const Name* n : longNames) {
+    for (const auto& entry : longNames) {
+        const Name* n = entry.second;
         auto [base, ext] = AliasStem(n->ansi);
         std::string key = base + "." + ext;
         unsigned& k = next[key];

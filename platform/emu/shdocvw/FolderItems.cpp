@@ -1,6 +1,8 @@
 #include "platform/emu/shdocvw/FolderItems.h"
+#include "platform/emu/api/findex.h"
 #include "platform/emu/shdocvw/ShellText.h"
 #include "platform/emu/shell32/ShellNamespace.h"
+#include "platform/emu/kernel32/CodePage.h"
 #include <algorithm>
 #include <cctype>
 #include <unordered_map>
@@ -46,14 +48,16 @@ struct Found {
     FILETIME written{};
 };
 
-// One walk of a file-system folder: the size and time of each entry, by name.
-std::unordered_map<std::string, Found> FindAll(const std::string& folderPath) {
+// One walk of a file-system folder: the size and time of each entry a pattern finds, by name (the view
+// shows no 8.3 aliases, so it asks for none).
+std::unordered_map<std::string, Found> FindAll(const std::string& folderPath, const std::string& name) {
     std::unordered_map<std::string, Found> found;
     std::string pattern = folderPath;
     if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
-    pattern += '*';
+    pattern += name;
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    HANDLE find = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return found;
     do {
         found[data.cFileName] =
@@ -111,6 +115,55 @@ IShellFolder* BindFolder(const std::string& folderPidl) {
     return SUCCEEDED(hr) ? static_cast<IShellFolder*>(bound) : nullptr;
 }
 
+// Makes the rows of one folder's items.
+class RowMaker {
+public:
+    RowMaker(IShellFolder* folder, const std::string& folderPidl)
+        : m_folder(folder), m_folderList(reinterpret_cast<LPCITEMIDLIST>(folderPidl.data())),
+          m_fileSystem(ShellNamespace::IsFileSystem(m_folderList)) {}
+
+    bool FileSystem() const { return m_fileSystem; }
+    std::string FolderPath() const { return ShellNamespace::DisplayPath(m_folderList); }
+    // The sizes and times of the entries found by a pattern in the folder ("*" for all of them).
+    void FindSizes(const std::string& pattern) {
+        if (m_fileSystem) m_found = FindAll(FolderPath(), pattern);
+    }
+
+    FolderRow Make(LPCITEMIDLIST child) {
+        FolderRow row;
+        row.pidl.assign(reinterpret_cast<const char*>(child), ILGetSize(child));
+        SFGAOF attributes = SFGAO_FOLDER | SFGAO_STREAM;
+        LPCITEMIDLIST one[] = {child};
+        if (SUCCEEDED(m_folder->GetAttributesOf(1, one, &attributes)))
+            row.folder = (attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM);
+        row.name = NameOf(m_folder, child, SHGDN_INFOLDER);
+        row.path = NameOf(m_folder, child, SHGDN_FORPARSING);
+        if (m_fileSystem) {
+            auto it = m_found.find(row.path.substr(row.path.find_last_of('\\') + 1));
+            if (it != m_found.end()) {
+                if (!row.folder) {
+                    row.bytes = it->second.bytes;
+                    row.size = FormatKBSize(row.bytes);
+                }
+                row.modified = FormatModified(it->second.written);
+            }
+            m_types.Fill(row, row.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, nullptr);
+        } else {
+            LPITEMIDLIST absolute = ILCombine(m_folderList, child);
+            m_types.Fill(row, 0, absolute);
+            ILFree(absolute);
+        }
+        return row;
+    }
+
+private:
+    IShellFolder* m_folder;
+    LPCITEMIDLIST m_folderList;
+    bool m_fileSystem;
+    std::unordered_map<std::string, Found> m_found;
+    TypeCache m_types;
+};
+
 } // namespace
 
 std::vector<FolderRow> ListFolder(const std::string& folderPidl, HWND owner) {
@@ -123,43 +176,37 @@ std::vector<FolderRow> ListFolder(const std::string& folderPidl, HWND owner) {
         folder->Release();
         return rows;
     }
-    auto folderList = reinterpret_cast<LPCITEMIDLIST>(folderPidl.data());
-    bool fileSystem = ShellNamespace::IsFileSystem(folderList);
-    std::unordered_map<std::string, Found> found;
-    if (fileSystem) found = FindAll(ShellNamespace::DisplayPath(folderList));
-    TypeCache types;
+    RowMaker maker(folder, folderPidl);
+    maker.FindSizes("*");
     LPITEMIDLIST child = nullptr;
     while (items->Next(1, &child, nullptr) == S_OK) {
-        FolderRow row;
-        row.pidl.assign(reinterpret_cast<const char*>(child), ILGetSize(child));
-        SFGAOF attributes = SFGAO_FOLDER | SFGAO_STREAM;
-        LPCITEMIDLIST one[] = {child};
-        if (SUCCEEDED(folder->GetAttributesOf(1, one, &attributes)))
-            row.folder = (attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM);
-        row.name = NameOf(folder, child, SHGDN_INFOLDER);
-        row.path = NameOf(folder, child, SHGDN_FORPARSING);
-        if (fileSystem) {
-            auto it = found.find(row.path.substr(row.path.find_last_of('\\') + 1));
-            if (it != found.end()) {
-                if (!row.folder) {
-                    row.bytes = it->second.bytes;
-                    row.size = FormatKBSize(row.bytes);
-                }
-                row.modified = FormatModified(it->second.written);
-            }
-            types.Fill(row, row.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, nullptr);
-        } else {
-            LPITEMIDLIST absolute = ILCombine(folderList, child);
-            types.Fill(row, 0, absolute);
-            ILFree(absolute);
-        }
+        rows.push_back(maker.Make(child));
         ILFree(child);
-        rows.push_back(std::move(row));
     }
     items->Release();
     folder->Release();
     std::stable_partition(rows.begin(), rows.end(), [](const FolderRow& r) { return r.folder; });
     return rows;
+}
+
+std::optional<FolderRow> ListItem(const std::string& folderPidl, const std::string& name) {
+    if (folderPidl.size() < 2 || name.empty()) return std::nullopt;
+    IShellFolder* folder = BindFolder(folderPidl);
+    if (!folder) return std::nullopt;
+    std::u16string wide(name.size(), u'\0');
+    for (size_t i = 0; i < name.size(); ++i)
+        wide[i] = AnsiCharToWide(static_cast<unsigned char>(name[i]));
+    LPITEMIDLIST child = nullptr;
+    std::optional<FolderRow> row;
+    if (SUCCEEDED(folder->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &child, nullptr)) &&
+        child) {
+        RowMaker maker(folder, folderPidl);
+        maker.FindSizes(name);
+        row = maker.Make(child);
+        ILFree(child);
+    }
+    folder->Release();
+    return row;
 }
 
 } // namespace emu

@@ -3,6 +3,7 @@
 #pragma once
 #include "platform/win32.h"
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,7 @@ struct FolderRow {
 // The folder's items (absolute list bytes) in the order the view shows them; empty when it cannot be
 // listed. owner is the window the shell reports to (a drive without a medium).
 std::vector<FolderRow> ListFolder(const std::string& folderPidl, HWND owner);
+// The row of one item of the folder, named as in the folder (ANSI); none when it is not there.
+std::optional<FolderRow> ListItem(const std::string& folderPidl, const std::string& name);
 
 } // namespace emu

@@ -19,6 +19,7 @@
 // Each call is journalled as "FileOperation: hwnd | wFunc | pFrom | pTo | fFlags | result | aborted", the
 // lists written with every NUL as the two characters \0, up to and with their closing double NUL.
 #include "platform/emu/Desktop.h"
+#include "platform/emu/api/shlobj_notify.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
 #include "platform/emu/kernel32/CodePage.h"
@@ -117,6 +118,16 @@ std::vector<std::string> Children(const std::string& folder) {
     return names;
 }
 
+// What the engine changed, told to the shell's views as the real engine tells them.
+bool Told(LONG event, const std::string& item, const std::string& renamedTo = "") {
+    SHChangeNotify(event, SHCNF_PATHA, item.c_str(), renamedTo.empty() ? nullptr : renamedTo.c_str());
+    return true;
+}
+
+LONG RenameEvent(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? SHCNE_RENAMEFOLDER : SHCNE_RENAMEITEM;
+}
+
 class Engine {
 public:
     explicit Engine(emu::Desktop& desk) : m_desk(desk) {}
@@ -184,6 +195,7 @@ private:
             if (askMkdir && !Confirm("The folder '" + target + "' does not exist. Do you want to create it?"))
                 return Result();
             if (!CreateDirectoryA(target.c_str(), nullptr)) return static_cast<int>(GetLastError());
+            Told(SHCNE_MKDIR, target);
             intoFolder = true;
         } else if (!intoFolder && attributes != INVALID_FILE_ATTRIBUTES && sources.size() > 1) {
             return DE_MANYSRC1DEST;
@@ -213,6 +225,7 @@ private:
                                    "'. Do you still want to move or copy the folder?"))
                 return false;
             if (!exists && !CreateDirectoryA(destination.c_str(), nullptr)) return FailLast();
+            if (!exists) Told(SHCNE_MKDIR, destination);
             bool all = true;
             for (const std::string& child : Children(source)) {
                 if (!CopyItem(Join(source, child), Join(destination, child))) all = false;
@@ -225,7 +238,7 @@ private:
                                "'. Would you like to replace the existing file?"))
             return false;
         if (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) return FailLast();
-        return true;
+        return Told(exists ? SHCNE_UPDATEITEM : SHCNE_CREATE, destination);
     }
 
     bool MoveItem(const std::string& source, const std::string& destination) {
@@ -236,7 +249,7 @@ private:
         bool exists = GetFileAttributesA(destination.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (!exists && VolumeOf(source) == VolumeOf(destination)) {
             if (!MoveFileA(source.c_str(), destination.c_str())) return FailLast();
-            return true;
+            return Told(RenameEvent(from), source, destination);
         }
         // Copy everything first; the source goes only when all of it arrived.
         if (!CopyItem(source, destination)) return false;
@@ -246,10 +259,11 @@ private:
     bool RemoveItem(const std::string& path) {
         DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) return Fail(ERROR_FILE_NOT_FOUND);
-        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileA(path.c_str()) ? true : FailLast();
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return DeleteFileA(path.c_str()) ? Told(SHCNE_DELETE, path) : FailLast();
         for (const std::string& child : Children(path))
             if (!RemoveItem(Join(path, child))) return false;
-        return RemoveDirectoryA(path.c_str()) ? true : FailLast();
+        return RemoveDirectoryA(path.c_str()) ? Told(SHCNE_RMDIR, path) : FailLast();
     }
 
     int Rename(const std::vector<std::string>& sources, const std::vector<std::string>& targets) {
@@ -259,7 +273,9 @@ private:
         std::string target = FullPath(targets.front());
         if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) return ERROR_FILE_NOT_FOUND;
         if (target.empty() || !SamePath(FolderOf(source), FolderOf(target))) return DE_DIFFDIR;
+        DWORD attributes = GetFileAttributesA(source.c_str());
         if (!MoveFileA(source.c_str(), target.c_str())) return static_cast<int>(GetLastError());
+        Told(RenameEvent(attributes), source, target);
         return 0;
     }
 

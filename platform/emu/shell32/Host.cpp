@@ -44,6 +44,14 @@ std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path
     return Files().FindChild(dir, Utf8ToAnsi(name));
 }
 
+std::optional<std::string> FindHostName(const std::filesystem::path& dir, std::string_view utf8Name) {
+    return Files().IndexedName(dir, utf8Name);
+}
+
+DWORD HostAttributes(const std::filesystem::path& host, const struct stat& st, char drive) {
+    return Files().Attributes(host.filename().native(), st, drive);
+}
+
 DWORD HostAttributes(const std::filesystem::path& host, char drive) {
     FileSystem::Lookup entry;
     entry.host = host;

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+struct stat;
+
 namespace emu::shell {
 
 struct DriveInfo {
@@ -29,8 +31,13 @@ std::vector<std::pair<std::string, std::string>> Shares();
 std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path& dir,
                                                      const std::string& name);
 
-// The file attributes (FILE_ATTRIBUTE_*) of a host file or folder on a drive (letter) or a share (0).
+// The host name of the entry of a host folder whose name equals utf8Name without regard to case, found
+// through the folder's index (the folder is read once, then followed).
+std::optional<std::string> FindHostName(const std::filesystem::path& dir, std::string_view utf8Name);
+// The file attributes (FILE_ATTRIBUTE_*) of a host file or folder on a drive (letter) or a share (0), the
+// second form from the entry's lstat.
 DWORD HostAttributes(const std::filesystem::path& host, char drive);
+DWORD HostAttributes(const std::filesystem::path& host, const struct stat& st, char drive);
 
 // The drive Windows lives on, upper case.
 char SystemDrive();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace emu::shell {
 
@@ -125,34 +126,33 @@ struct Entry {
     DWORD attributes;
 };
 
-// The entry of a host folder whose name equals name without regard to case; the exact name wins.
+// The entry at a host path: one lstat gives its kind and attributes (a symbolic link has its target's kind).
+std::optional<Entry> EntryAt(const std::filesystem::path& path, std::string name, char drive) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+    std::error_code ec;
+    bool folder = S_ISLNK(st.st_mode) ? std::filesystem::is_directory(path, ec) : S_ISDIR(st.st_mode);
+    return Entry{std::move(name), folder, HostAttributes(path, st, drive)};
+}
+
+std::filesystem::path Utf8Path(std::string_view name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+// The entry of a host folder whose name equals name without regard to case; the exact name wins, then
+// the first spelling in byte order (through the folder's index), then an 8.3 alias.
 std::optional<Entry> FindEntry(const std::filesystem::path& dir, std::string_view name, char drive) {
     if (name.empty() || name == "." || name == "..") return std::nullopt;
-    std::error_code ec;
-    std::filesystem::path exact = dir / std::filesystem::path(std::u8string(name.begin(), name.end()));
-    auto status = std::filesystem::status(exact, ec);
-    if (!ec && std::filesystem::exists(status)) {
-        bool folder = std::filesystem::is_directory(status);
-        return Entry{std::string(name), folder, HostAttributes(exact, drive)};
+    if (auto exact = EntryAt(dir / Utf8Path(name), std::string(name), drive)) return exact;
+    if (auto hostName = FindHostName(dir, name)) {
+        std::filesystem::path path = dir / Utf8Path(*hostName);
+        if (auto found = EntryAt(path, *hostName, drive)) return found;
     }
-    std::string folded = FoldCase(name);
-    std::optional<Entry> found;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::u8string u8 = it->path().filename().u8string();
-        std::string entryName(u8.begin(), u8.end());
-        if (FoldCase(entryName) != folded) continue;
-        if (found && found->name < entryName) continue; // deterministic choice among case variants
-        bool folder = it->is_directory(ec);
-        found = Entry{entryName, folder, HostAttributes(it->path(), drive)};
+    if (auto alias = FindByShortName(dir, std::string(name))) {
+        std::u8string u8 = alias->filename().u8string();
+        return EntryAt(*alias, std::string(u8.begin(), u8.end()), drive);
     }
-    if (!found) {
-        if (auto alias = FindByShortName(dir, std::string(name))) {
-            std::u8string u8 = alias->filename().u8string();
-            bool folder = std::filesystem::is_directory(*alias, ec);
-            found = Entry{std::string(u8.begin(), u8.end()), folder, HostAttributes(*alias, drive)};
-        }
-    }
-    return found;
+    return std::nullopt;
 }
 
 bool HasSubfolder(const std::filesystem::path& dir) {
@@ -173,9 +173,12 @@ HRESULT FileSystemUnavailable(const Node& folder) {
 HRESULT ParseFileSystem(const Node& folder, std::string_view text, std::string& packed) {
     std::filesystem::path dir = folder.host;
     text = SkipSeparators(text);
+    bool known = false; // dir is a folder just found
     while (!text.empty()) {
         std::error_code ec;
-        if (dir.empty() || !std::filesystem::is_directory(dir, ec)) return FileSystemUnavailable(folder);
+        if (!known && (dir.empty() || !std::filesystem::is_directory(dir, ec)))
+            return FileSystemUnavailable(folder);
+        known = true;
         auto [part, rest] = SplitFirst(text);
         auto entry = FindEntry(dir, part, DriveLetter(folder));
         if (!entry) return HRESULT_FROM_WIN32(rest.empty() ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
@@ -364,9 +367,12 @@ HRESULT ListChildren(const Node& folder, SHCONTF flags, std::vector<std::string>
         std::vector<Listed> listed;
         for (std::filesystem::directory_iterator it(folder.host, ec), end; !ec && it != end;
              it.increment(ec)) {
-            bool isFolder = it->is_directory(ec);
+            // One lstat gives both answers but for a symbolic link, whose kind is that of its target.
+            struct stat st;
+            if (::lstat(it->path().c_str(), &st) != 0) continue;
+            bool isFolder = S_ISLNK(st.st_mode) ? it->is_directory(ec) : S_ISDIR(st.st_mode);
             if (isFolder ? !folders : !files) continue;
-            DWORD attributes = HostAttributes(it->path(), DriveLetter(folder));
+            DWORD attributes = HostAttributes(it->path(), st, DriveLetter(folder));
             if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !(flags & SHCONTF_INCLUDEHIDDEN)) continue;
             std::u8string u8 = it->path().filename().u8string();
             std::string name(u8.begin(), u8.end());

@@ -32,23 +32,29 @@ WindowState::WindowState(WindowManager& m) : manager(m), gdi(std::make_unique<Gd
     cls->proc = DefWindowProcA;
     cls->system = true;
     auto w = std::make_unique<Window>();
-    w->hwnd = reinterpret_cast<HWND>(nextWindow);
-    nextWindow += 4;
     w->cls = cls.get();
     w->proc = DefWindowProcA;
     w->style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     w->rect = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    desktop = w->hwnd;
     cls->windows = 1;
-    windows.emplace(reinterpret_cast<uintptr_t>(desktop), std::move(w));
+    desktop = Adopt(std::move(w));
     classes.emplace(cls->name, std::move(cls));
 }
 
 WindowState::~WindowState() = default;
 
-Window* WindowState::Find(HWND hwnd) {
-    auto it = windows.find(reinterpret_cast<uintptr_t>(hwnd));
-    return it == windows.end() ? nullptr : it->second.get();
+HWND WindowState::Adopt(std::unique_ptr<Window> w) {
+    HWND hwnd = reinterpret_cast<HWND>(nextWindow);
+    nextWindow += 4;
+    w->hwnd = hwnd;
+    slots.push_back(w.get());
+    windows.emplace(reinterpret_cast<uintptr_t>(hwnd), std::move(w));
+    return hwnd;
+}
+
+void WindowState::Drop(HWND hwnd) {
+    if (Find(hwnd)) slots[(reinterpret_cast<uintptr_t>(hwnd) - kFirstWindow) / 4] = nullptr;
+    windows.erase(reinterpret_cast<uintptr_t>(hwnd));
 }
 
 Window* WindowState::Get(HWND hwnd) {

@@ -1,6 +1,7 @@
 // The window manager's state and the few internal calls the user32 files share. One WindowState per
 // emu::Desktop; the Windows functions reach it through S() (the state of this thread's desktop).
 #pragma once
+#include "platform/emu/user32/Atoms.h"
 #include "platform/emu/user32/Cp1252.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "platform/win32.h"
@@ -51,7 +52,7 @@ struct Window {
     std::string text;
     RECT rect{}; // in the parent's client coordinates (screen coordinates for top-level windows)
     std::vector<BYTE> extra;
-    std::map<std::string, HANDLE, NoCaseLess> props;
+    std::vector<std::pair<ATOM, HANDLE>> props; // by atom, in the order they were set
     HMENU menu = nullptr;
     HICON iconBig = nullptr;
     HICON iconSmall = nullptr;
@@ -102,10 +103,15 @@ struct WindowState {
     // Classes, by name without regard to case.
     std::map<std::string, std::unique_ptr<WindowClass>, NoCaseLess> classes;
     ATOM nextAtom = 0xC000;
+    // The global atom table, which names window properties.
+    AtomTable atoms;
 
-    // Windows.
+    // Windows. Handles are numbered from kFirstWindow in steps of 4 and never reused; Find reaches a
+    // window through its handle's slot, as Windows reaches it through the handle table's index.
+    static constexpr uintptr_t kFirstWindow = 0x10010;
     std::unordered_map<uintptr_t, std::unique_ptr<Window>> windows;
-    uintptr_t nextWindow = 0x10010;
+    std::vector<Window*> slots; // by (handle - kFirstWindow) / 4; null once destroyed
+    uintptr_t nextWindow = kFirstWindow;
     HWND desktop = nullptr;
     size_t invalidWindows = 0; // windows with an update region, so the queue skips the search when none
 
@@ -143,10 +149,18 @@ struct WindowState {
     std::unique_ptr<Gdi> gdi;
     // The common controls' own per-desktop state (image lists), owned here so it dies with the desktop.
     std::shared_ptr<void> comctl32;
+    // The shell's change-notice registrations and undelivered notices (they name windows of this desktop).
+    std::shared_ptr<void> shellNotices;
 
-    Window* Find(HWND hwnd);
+    Window* Find(HWND hwnd) {
+        const uintptr_t h = reinterpret_cast<uintptr_t>(hwnd) - kFirstWindow;
+        return h % 4 == 0 && h / 4 < slots.size() ? slots[h / 4] : nullptr; // below the first wraps around
+    }
     // The window, or nullptr with ERROR_INVALID_WINDOW_HANDLE.
     Window* Get(HWND hwnd);
+    // Gives a new window its handle and takes it in; drops a destroyed one.
+    HWND Adopt(std::unique_ptr<Window> w);
+    void Drop(HWND hwnd);
 };
 
 // The state of the current thread's desktop; aborts when there is none.

@@ -1,34 +1,48 @@
-// Window properties. Windows names them by atoms, so the names match without regard to case; a window's
-// properties go with it when it is destroyed.
+// Window properties. Windows names them by atoms: SetPropA adds the name to the global atom table, GetPropA
+// and RemovePropA only look it up (a name never added finds nothing), so names match without regard to
+// case and the lookup compares numbers. A window's properties go with it when it is destroyed.
 #include "platform/emu/user32/WindowState.h"
 
 using namespace emu;
 
 namespace {
-std::string PropName(LPCSTR name) {
-    if (IS_INTRESOURCE(name)) return "#" + std::to_string(LOWORD(name));
-    return name;
+// The newest property first, as Windows keeps them.
+auto FindProp(Window& w, ATOM atom) {
+    for (auto it = w.props.end(); it != w.props.begin();)
+        if ((--it)->first == atom) return it;
+    return w.props.end();
 }
 } // namespace
 
 BOOL WINAPI SetPropA(HWND hwnd, LPCSTR name, HANDLE data) {
-    Window* w = S().Get(hwnd);
+    WindowState& s = S();
+    Window* w = s.Get(hwnd);
     if (!w || !name) return FALSE;
-    w->props[PropName(name)] = data;
+    ATOM atom = s.atoms.Add(name);
+    if (!atom) return FALSE;
+    auto it = FindProp(*w, atom);
+    if (it != w->props.end())
+        it->second = data;
+    else
+        w->props.emplace_back(atom, data);
     return TRUE;
 }
 
 HANDLE WINAPI GetPropA(HWND hwnd, LPCSTR name) {
-    Window* w = S().Find(hwnd);
-    if (!w || !name) return nullptr;
-    auto it = w->props.find(PropName(name));
+    WindowState& s = S();
+    Window* w = s.Find(hwnd);
+    if (!w || !name || w->props.empty()) return nullptr;
+    ATOM atom = s.atoms.Find(name);
+    auto it = atom ? FindProp(*w, atom) : w->props.end();
     return it == w->props.end() ? nullptr : it->second;
 }
 
 HANDLE WINAPI RemovePropA(HWND hwnd, LPCSTR name) {
-    Window* w = S().Find(hwnd);
+    WindowState& s = S();
+    Window* w = s.Find(hwnd);
     if (!w || !name) return nullptr;
-    auto it = w->props.find(PropName(name));
+    ATOM atom = s.atoms.Find(name);
+    auto it = atom ? FindProp(*w, atom) : w->props.end();
     if (it == w->props.end()) return nullptr;
     HANDLE data = it->second;
     w->props.erase(it);

@@ -111,7 +111,7 @@ void FinalDestroy(HWND hwnd) {
             if (other->owner == hwnd) other->owner = nullptr;
     if (Window* o = w->owner ? s.Find(w->owner) : nullptr) o->owned--;
     w->cls->windows--;
-    s.windows.erase(reinterpret_cast<uintptr_t>(hwnd));
+    s.Drop(hwnd);
 }
 
 // WM_DESTROY goes to the window first, then to its children (each before its own children).
@@ -296,8 +296,6 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 
     auto owned = std::make_unique<Window>();
     Window& w = *owned;
-    w.hwnd = reinterpret_cast<HWND>(s.nextWindow);
-    s.nextWindow += 4;
     w.cls = cls;
     w.owner = owner;
     w.parent = child ? parent : s.desktop;
@@ -312,10 +310,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     w.rect = RECT{x, y, x + width, y + height};
     w.extra.assign(static_cast<size_t>(cls->wndExtra), 0);
     w.spied = s.spiedClasses.count(cls->name) != 0;
-    HWND hwnd = w.hwnd;
     cls->windows++;
     if (owner) s.Find(owner)->owned++;
-    s.windows.emplace(reinterpret_cast<uintptr_t>(hwnd), std::move(owned));
+    HWND hwnd = s.Adopt(std::move(owned));
 
     CREATESTRUCTA cs{param,     instance, menu, child ? parent : owner,   height,
                      width,     y,        x,    static_cast<LONG>(style), windowName,

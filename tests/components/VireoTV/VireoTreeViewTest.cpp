@@ -3,6 +3,7 @@
 #include "components/VireoTV/VireoTreeView.h"
 #include "emu/shell32/ListBytes.h"
 #include "emu/user32/TestWindows.h"
+#include "platform/ShellNotices.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/kernel32/FileSystem.h"
 #include "platform/emu/comctl32/TreeView.h"
@@ -309,6 +310,62 @@ TEST_F(VireoTreeViewTest, ShellNotifyFollowsFoldersMadeAndDeleted) {
     EXPECT_EQ(Selected(), kC);
     EXPECT_EQ(ChildrenOf(Caret()), (std::vector<std::string>{"other", "Program Files", "WINDOWS"}));
     EXPECT_EQ(TakeChanged(), 1);
+}
+
+// The tree follows the shell's change notices for folders by itself: made, removed, renamed (within a
+// folder or to another one) and changed folders show once the queue is pumped.
+TEST_F(VireoTreeViewTest, TheShellsChangeNoticesUpdateTheTree) {
+    Select("C:\\dir\\sub");
+    HTREEITEM dir = Next(Caret(), TVGN_PARENT);
+    ASSERT_EQ(ChildrenOf(dir), (std::vector<std::string>{"gone", "sub"}));
+    TakeChanged();
+    auto host = [&](const char* path) { return *desk.Files().Resolve(path); };
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        LONG event;
+        const char *item1, *item2;
+        std::vector<std::string> want;
+    } cases[] = {
+        {"made",
+         [&] { desk.Files().MakeDir("C:\\dir\\added"); },
+         SHCNE_MKDIR,
+         "C:\\dir\\added",
+         nullptr,
+         {"added", "gone", "sub"}},
+        {"removed",
+         [&] { std::filesystem::remove_all(host("C:\\dir\\gone")); },
+         SHCNE_RMDIR,
+         "C:\\dir\\gone",
+         nullptr,
+         {"added", "sub"}},
+        {"renamed",
+         [&] { std::filesystem::rename(host("C:\\dir\\added"), host("C:\\dir") / "Zed"); },
+         SHCNE_RENAMEFOLDER,
+         "C:\\dir\\added",
+         "C:\\dir\\Zed",
+         {"sub", "Zed"}},
+        {"moved away",
+         [&] { std::filesystem::rename(host("C:\\dir\\Zed"), host("C:\\other") / "Zed"); },
+         SHCNE_RENAMEFOLDER,
+         "C:\\dir\\Zed",
+         "C:\\other\\Zed",
+         {"sub"}},
+        {"changed",
+         [&] { desk.Files().MakeDir("C:\\dir\\quiet"); },
+         SHCNE_UPDATEDIR,
+         "C:\\dir",
+         nullptr,
+         {"quiet", "sub"}},
+    };
+    for (const auto& c : cases) {
+        c.change();
+        SHChangeNotify(c.event, SHCNF_PATHA, c.item1, c.item2);
+        desk.Windows().PumpOnce();
+        EXPECT_EQ(ChildrenOf(dir), c.want) << c.what;
+        EXPECT_EQ(Selected(), kC + "dir\\sub\\") << c.what << ": the selection stays";
+    }
+    EXPECT_EQ(TakeChanged(), 0);
 }
 
 TEST_F(VireoTreeViewTest, AFolderNeverOpenedOnlyAsksAgainForItsButton) {

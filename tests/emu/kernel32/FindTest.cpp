@@ -1,4 +1,5 @@
 #include "platform/emu/Desktop.h"
+#include "platform/emu/api/findex.h"
 #include "platform/emu/kernel32/FileSystem.h"
 #include "platform/win32.h"
 #include <fstream>
@@ -113,6 +114,70 @@ TEST_F(FindTest, EntriesRemovedDuringASearchAreSkipped) {
     EXPECT_STREQ(fd.cFileName, "?.txt");
     EXPECT_FALSE(FindNextFileA(h, &fd));
     FindClose(h);
+}
+
+// FindFirstFileExA: the standard level is FindFirstFileA; the basic level gives the same entries, sizes,
+// times and attributes without 8.3 aliases; what it cannot do is refused.
+TEST_F(FindTest, TheBasicLevelLeavesOutTheAliasesOnly) {
+    desk.Files().SetAttributes(c / "dir" / "README", FILE_ATTRIBUTE_HIDDEN);
+    for (FINDEX_INFO_LEVELS level : {FindExInfoStandard, FindExInfoBasic}) {
+        WIN32_FIND_DATAA a{}, b{};
+        HANDLE plain = FindFirstFileA("C:\\dir\\*", &a);
+        HANDLE ex = FindFirstFileExA("C:\\dir\\*", level, &b, FindExSearchLimitToDirectories, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+        ASSERT_NE(ex, INVALID_HANDLE_VALUE);
+        int entries = 0;
+        do {
+            ++entries;
+            EXPECT_STREQ(a.cFileName, b.cFileName);
+            EXPECT_EQ(a.dwFileAttributes, b.dwFileAttributes) << a.cFileName;
+            EXPECT_EQ(a.nFileSizeLow, b.nFileSizeLow) << a.cFileName;
+            EXPECT_EQ(a.ftLastWriteTime.dwLowDateTime, b.ftLastWriteTime.dwLowDateTime) << a.cFileName;
+            if (level == FindExInfoBasic)
+                EXPECT_STREQ(b.cAlternateFileName, "") << a.cFileName;
+            else
+                EXPECT_STREQ(b.cAlternateFileName, a.cAlternateFileName) << a.cFileName;
+        } while (FindNextFileA(plain, &a) && FindNextFileA(ex, &b));
+        EXPECT_EQ(entries, 8) << "directories are not filtered: NTFS ignores the hint";
+        FindClose(plain);
+        FindClose(ex);
+    }
+    WIN32_FIND_DATAA fd;
+    const struct {
+        FINDEX_INFO_LEVELS level;
+        FINDEX_SEARCH_OPS op;
+        void* filter;
+        DWORD flags;
+    } refused[] = {
+        {FindExInfoMaxInfoLevel, FindExSearchNameMatch, nullptr, 0},
+        {FindExInfoBasic, FindExSearchLimitToDevices, nullptr, 0},
+        {FindExInfoBasic, FindExSearchNameMatch, &fd, 0},
+        {FindExInfoBasic, FindExSearchNameMatch, nullptr, 0x100},
+    };
+    for (const auto& r : refused) {
+        SetLastError(0);
+        EXPECT_EQ(FindFirstFileExA("C:\\dir\\*", r.level, &fd, r.op, r.filter, r.flags),
+                  INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    }
+}
+
+// A search hands out the aliases the folder had when the first was needed, even when a name that sorts
+// before the others arrives during the search (a new table would number them differently).
+TEST_F(FindTest, AliasesStayTheSameForTheLengthOfASearch) {
+    desk.Files().WriteFile("C:\\dir\\Long File Name2.html");
+    List before;
+    Names("C:\\dir\\long*", &before);
+    ASSERT_EQ(before, (List{"LONGFI~1.HTM", "LONGFI~2.HTM"}));
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("C:\\dir\\long*", &fd);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    List during{fd.cAlternateFileName};
+    desk.Files().WriteFile("C:\\dir\\Long File Name0.html");
+    while (FindNextFileA(h, &fd))
+        during.push_back(fd.cAlternateFileName);
+    FindClose(h);
+    EXPECT_EQ(during, before);
 }
 
 } // namespace

@@ -14,15 +14,6 @@ protected:
         desk.Files().WriteFile("C:\\docs\\sub\\s.txt", "s");
     }
 
-    static std::string Text(HWND list, int item, int subItem) {
-        char buf[MAX_PATH] = {};
-        LVITEMA it{};
-        it.iSubItem = subItem;
-        it.pszText = buf;
-        it.cchTextMax = MAX_PATH;
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
-        return buf;
-    }
     static std::string Header(HWND list, int column) {
         char buf[64] = {};
         LVCOLUMNA c{};

@@ -85,6 +85,16 @@ protected:
         ILFree(pidl);
         return v;
     }
+    // The text of a list view's item or sub-item.
+    static std::string Text(HWND list, int item, int subItem) {
+        char buf[MAX_PATH] = {};
+        LVITEMA it{};
+        it.iSubItem = subItem;
+        it.pszText = buf;
+        it.cchTextMax = MAX_PATH;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
+        return buf;
+    }
     static std::string ClassOf(HWND hwnd) {
         char name[64] = {};
         GetClassNameA(hwnd, name, sizeof name);

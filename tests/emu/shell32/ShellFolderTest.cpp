@@ -331,3 +331,39 @@ TEST_F(ShellFolderTest, DisplayPathNamesListsForShellExecution) {
 }
 
 } // namespace
+
+// Parsing a name looks it up through the folder's index: the exact name, another case, a name the folder
+// does not hold (as the control asks for "file" when the view hides ".txt") and an 8.3 alias, in a big
+// folder, read whole once however many names are looked up.
+TEST_F(ShellFolderTest, NamesAreFoundThroughTheFoldersIndex) {
+    std::filesystem::path big = desk.Files().MakeDir("C:\\big");
+    for (int i = 0; i < 5000; ++i)
+        std::ofstream(big / ("File" + std::to_string(i) + ".txt"));
+    std::ofstream(big / "Long Name Here.txt");
+    const size_t scans = desk.Files().FolderScans();
+    const struct {
+        std::string path;
+        std::string want; // the parsing name found, "" for none
+    } cases[] = {
+        {"C:\\big\\File17.txt", "C:\\big\\File17.txt"},
+        {"c:\\BIG\\file4999.TXT", "C:\\big\\File4999.txt"},
+        {"C:\\big\\File17", ""},
+        {"C:\\big\\LONGNA~1.TXT", "C:\\big\\Long Name Here.txt"},
+        {"C:\\big\\FILE17.TXT\\x", ""},
+    };
+    for (int round = 0; round < 200; ++round)
+        for (const auto& c : cases) {
+            HRESULT hr = S_OK;
+            LPITEMIDLIST pidl = Parse(c.path, &hr);
+            EXPECT_EQ(pidl ? NameOf(pidl, SHGDN_FORPARSING) : "", c.want) << c.path;
+            ILFree(pidl);
+            if (testing::Test::HasFailure()) return;
+        }
+    SHFILEINFOA info{};
+    for (int i = 0; i < 5000; i += 3) { // as the control asks for the type of every hidden-extension item
+        std::string hidden = "C:\\big\\File" + std::to_string(i);
+        ASSERT_EQ(SHGetFileInfoA(hidden.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME), 0u) << hidden;
+        ASSERT_NE(SHGetFileInfoA((hidden + ".TXT").c_str(), 0, &info, sizeof info, SHGFI_TYPENAME), 0u);
+    }
+    EXPECT_LE(desk.Files().FolderScans() - scans, 1u) << "the folder is read whole once";
+}
