@@ -191,6 +191,9 @@ private:
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // The three-button question for a text of no known form; True when a button was pressed.
     bool AskUrlType(const std::string& url);
+    // A number given as a location is read as an item-ID list only when it is 0, the current or pending
+    // list, or a whole list of the shell allocator; anything else raises run-time error 5 naming member.
+    void RequireList(const Variant& URL, const char* member) const;
     // Web view events' helpers: the unavailable message, and PanelProperty while m_hwndWB is set.
     void ShowUnavailable();
     void RaisePanelProperty();

@@ -1,5 +1,8 @@
 #include "ControlFixture.h"
 #include "platform/emu/core/Script.h"
+#include "platform/RuntimeError.h"
+#include "support/mmShellMacro.h"
+#include <cstring>
 #include <optional>
 
 using fakes::Log;
@@ -113,19 +116,64 @@ TEST_F(NavigateTest, TheTreeAnswersForDriveFoldersAndItemLists) {
     EXPECT_EQ(byPath.result, 4242);
     EXPECT_EQ(byPath.success, true);
 
-    savedResults = {777, 777};
+    const LONG_PTR list = vireo::PidlFromPath(nullptr, "C:\\Windows");
+    const LONG_PTR other = vireo::PidlFromPath(nullptr, "C:\\pages");
+    savedResults = {list, list};
     container.tree->selectResults = savedResults;
     log.clear();
-    Outcome byList = Navigate(Variant::Long(777));
-    EXPECT_EQ(log, (Log{"Tree.SelectFolder #777"}));
-    EXPECT_EQ(byList.result, 777);
+    Outcome byList = Navigate(Variant::Long(list));
+    EXPECT_EQ(log, (Log{"Tree.SelectFolder #" + std::to_string(list)}));
+    EXPECT_EQ(byList.result, list);
     EXPECT_EQ(byList.success, true);
 
     savedResults = {};
     container.tree->selectResults = {};
-    Outcome refused = Navigate(Variant::Long(778));
+    Outcome refused = Navigate(Variant::Long(other));
     EXPECT_EQ(refused.result, 0);
     EXPECT_EQ(refused.success, false);
+    vireo::FreePidl(list);
+    vireo::FreePidl(other);
+}
+
+// A number that is not a list of the shell allocator is never read: both members raise run-time error 5
+// and leave the tree, the web view and the caller's flag alone.
+TEST_F(NavigateTest, ANumberThatIsNoListIsRefused) {
+    void* bytes = CoTaskMemAlloc(4);
+    std::memcpy(bytes, "\x09\x00\x01\x02", 4); // an item running past its block
+    const void* freed = CoTaskMemAlloc(2);
+    CoTaskMemFree(const_cast<void*>(freed));
+    const int64_t numbers[] = {12,
+                               -1,
+                               0xFFFFFFFF,
+                               reinterpret_cast<LONG_PTR>(bytes) + 2,
+                               reinterpret_cast<LONG_PTR>(bytes),
+                               reinterpret_cast<LONG_PTR>(freed)};
+    for (int64_t n : numbers) {
+        SCOPED_TRACE(n);
+        log.clear();
+        bool flag = true;
+        try {
+            control->NavigateTV(Variant::Long(n), &flag);
+            ADD_FAILURE() << "NavigateTV took the number";
+        } catch (const vireo::RuntimeError& e) {
+            EXPECT_EQ(e.Number(), 5);
+            EXPECT_EQ(e.Description(), "NavigateTV: " + std::to_string(n) + " is not an item-ID list");
+        }
+        EXPECT_TRUE(flag);
+        EXPECT_THROW(control->NavigateWB(Variant::Long(n)), vireo::RuntimeError);
+        EXPECT_TRUE(log.empty());
+        EXPECT_EQ(control->PendingPidl(), 0);
+    }
+    CoTaskMemFree(bytes);
+
+    // A list the caller built with the shell allocator goes through.
+    void* own = CoTaskMemAlloc(6);
+    std::memcpy(own, "\x04\x00\x07\x07\x00\x00", 6);
+    const auto ownNumber = reinterpret_cast<LONG_PTR>(own);
+    control->NavigateWB(Variant::Long(ownNumber));
+    EXPECT_EQ(control->PendingPidl(), ownNumber);
+    EXPECT_EQ(log, (Log{"Web.Navigate2 bytes=6"}));
+    CoTaskMemFree(own);
 }
 
 TEST_F(NavigateTest, DocumentsOpenThroughTheirAssociation) {
