@@ -36,7 +36,6 @@ void VireoBrowser::RequireList(const Variant& URL, const char* member) const {
 }
 
 void VireoBrowser::NavigateWB(const Variant& URL) {
-    RequireList(URL, "NavigateWB");
     StopEx();
     if (URL.HoldsText()) {
         m_nPendingPidl = 0;
@@ -64,7 +63,6 @@ LONG_PTR VireoBrowser::NavigateTV(const Variant& URL, bool* bSuccess) {
     LONG_PTR result = 0;
 
     if (URL.IsLong()) {
-        RequireList(URL, "NavigateTV");
         // An item-ID list: the tree shows it.
         IgnoreErrors([&] {
             Variant folder = URL;
