@@ -2,6 +2,7 @@
 // another program removes, a target another program writes): afterwards every file is whole at its source or
 // at its target, and a failure was shown to the user.
 #include "commands/mmFileOper.h"
+#include "emu/shell32/FileContent.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/kernel32/FileFaults.h"
@@ -32,14 +33,7 @@ struct World {
         f.MakeDir("D:\\dest");
         SetCurrentDirectoryA("C:\\src");
     }
-    std::optional<std::string> Content(const std::string& path) {
-        auto host = desk.Files().Resolve(path);
-        if (!host || std::filesystem::is_directory(*host)) return std::nullopt;
-        std::ifstream in(*host);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::optional<std::string> Content(const std::string& path) { return FileContent(desk, path); }
 };
 
 // A file of the scene and where the operation takes it ("" when it stays).

@@ -1,5 +1,6 @@
 // The shell's file-operation engine on the emulated desktop: copies, moves, renames and deletes on the
 // mounted folders, its questions answered from the script, its results and the journal.
+#include "FileContent.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
@@ -38,16 +39,7 @@ struct World {
         f.Mount('E', desk.ScratchDir() / "E", 5);
         SetCurrentDirectoryA("C:\\src");
     }
-    // The content of a file, "<dir>" for a folder, none when missing.
-    std::optional<std::string> Content(const std::string& path) {
-        auto host = desk.Files().Resolve(path);
-        if (!host) return std::nullopt;
-        if (std::filesystem::is_directory(*host)) return "<dir>";
-        std::ifstream in(*host);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::optional<std::string> Content(const std::string& path) { return FileContent(desk, path); }
 };
 
 struct Case {
