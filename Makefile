@@ -5,6 +5,10 @@ NATIVE := build/native
 ASAN := build/asan
 MINGW32 := build/mingw-i686
 MINGW64 := build/mingw-x86_64
+FUZZ := build/fuzz
+# Seconds each fuzz target runs: long for make fuzz, short for the stage of make test.
+FUZZ_SECONDS ?= 600
+FUZZ_SHORT_SECONDS ?= 15
 
 # One compiler cache for every clone on this machine (scripts/ccache.sh, the launcher of every tree).
 export CCACHE_DIR ?= $(HOME)/.cache/vireo-ccache
@@ -13,7 +17,7 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CURD
 PREFIX_MAP := -DCMAKE_CXX_FLAGS=-fdebug-prefix-map=$(CURDIR)=.
 
 .PHONY: all demo test deps deps-native native asan mingw check-native check-asan check-wine screenshot \
-	format clean dist
+	format clean dist fuzz fuzz-short fuzz-build
 
 all: native
 
@@ -74,6 +78,21 @@ screenshot: mingw
 dist: mingw
 	@scripts/install-deps.sh dist
 	scripts/dist.sh $(MINGW32) $(MINGW64)
+
+# The fuzz targets of fuzz/ (clang's libFuzzer), in their own tree; the main build is not touched.
+$(FUZZ)/build.ninja:
+	cmake -S fuzz -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER) >/dev/null
+
+fuzz-build:
+	@scripts/install-deps.sh fuzz
+	@$(MAKE) -s $(FUZZ)/build.ninja
+	cmake --build $(FUZZ) -j $(JOBS)
+
+fuzz: fuzz-build
+	scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+fuzz-short: fuzz-build
+	scripts/fuzz.sh $(FUZZ) $(FUZZ_SHORT_SECONDS)
 
 # Every stage in turn, one line each with its time, the stages' logs under build/logs, and a summary.
 test:

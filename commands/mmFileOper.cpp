@@ -6,6 +6,7 @@
 #include "support/mmFile.h"
 #include "support/mmFormStyle.h"
 #include "support/mmShellExe.h"
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -35,16 +36,37 @@ std::string CrLfToNul(const std::string& sList) {
     return out;
 }
 
-// Copy (wFunc FO_COPY) or move (FO_MOVE) after the user said "&Yes".
+// The first name of a selection list holding "?" or "*", or "" when none does. Windows allows neither in a
+// file name, so such a name is one the code page could not hold (the list shows "?" in its place), and the
+// shell's engine would take it as a wildcard reaching other files.
+std::string LossyName(const std::string& sList) {
+    for (size_t start = 0; start < sList.size();) {
+        const size_t end = std::min(sList.find("\r\n", start), sList.size());
+        const std::string name = sList.substr(start, end - start);
+        if (name.find_first_of("?*") != std::string::npos) return name;
+        start = end + 2;
+    }
+    return std::string();
+}
+
+// Copy (wFunc FO_COPY) or move (FO_MOVE) after the user said "&Yes". A selection holding a lossy name does
+// nothing to any file: the user is told which item, and nothing is asked.
 bool Transfer(HWND hwnd, UINT wFunc, const std::string& sFolder, std::string& sTarget,
               const std::string& sList) {
     bool result = false;
     try {
-        if (!sList.empty() && IsFolder(sFolder) && IsFolder(sTarget)) {
-            const bool copy = wFunc == FO_COPY;
+        const bool copy = wFunc == FO_COPY;
+        std::string title = copy ? "Copying..." : "Moving...";
+        const std::string lossy = LossyName(sList);
+        if (!lossy.empty()) {
+            const std::string text = "'" + lossy + "' cannot be " + (copy ? "copied" : "moved") +
+                                     ": its name holds characters this system cannot show, and it would be "
+                                     "taken as a pattern matching other files. Nothing was " +
+                                     (copy ? "copied." : "moved.");
+            MessageBoxA(hwnd, text.c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OK);
+        } else if (!sList.empty() && IsFolder(sFolder) && IsFolder(sTarget)) {
             std::string prompt =
                 std::string(copy ? "Copy" : "Move") + " following files and folders ? \r\n\r\n" + sList;
-            std::string title = copy ? "Copying..." : "Moving...";
             std::string yes = "&Yes", no = "&No", b3, b4, b5;
             if (Choice().Ask(prompt, title, yes, no, b3, b4, b5) == 0) {
                 SetCurrentDir(AddTrailingSep(sFolder));

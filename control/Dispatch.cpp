@@ -95,6 +95,7 @@ const std::vector<DispMember> kTable = {
      {{"URL", P::Variant}},
      P::None,
      [](VireoBrowser& c, unsigned, std::vector<Variant>& a) -> Variant {
+         c.RequireList(a[0], "NavigateWB");
          c.NavigateWB(a[0]);
          return {};
      }},
@@ -104,6 +105,7 @@ const std::vector<DispMember> kTable = {
      {{"URL", P::Variant}, {"bSuccess", P::Boolean, true, true}},
      P::Handle,
      [](VireoBrowser& c, unsigned, std::vector<Variant>& a) {
+         c.RequireList(a[0], "NavigateTV");
          if (!Has(a, 1)) return Variant::Long(c.NavigateTV(a[0]));
          bool success = a[1].BooleanValue();
          LONG_PTR r = c.NavigateTV(a[0], &success);

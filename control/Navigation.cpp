@@ -3,6 +3,7 @@
 // the web view at a location and remembers it as the pending one.
 #include "control/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
+#include "platform/RuntimeError.h"
 #include "support/mmFile.h"
 #include "support/mmShellExe.h"
 #include "support/mmShellMacro.h"
@@ -23,6 +24,16 @@ std::string LowerLeft(const std::string& s, size_t n) {
 }
 
 } // namespace
+
+void VireoBrowser::RequireList(const Variant& URL, const char* member) const {
+    if (!URL.IsLong()) return;
+    const int64_t number = URL.LongValue();
+    const auto pidl = static_cast<LONG_PTR>(number);
+    if (number == 0 || (pidl == number && (pidl == m_CurFolder.nPidl || pidl == m_nPendingPidl))) return;
+    if (pidl == number && IsAllocatedPidl(pidl)) return;
+    throw RuntimeError(5, "VireoBR",
+                       std::string(member) + ": " + std::to_string(number) + " is not an item-ID list");
+}
 
 void VireoBrowser::NavigateWB(const Variant& URL) {
     StopEx();

@@ -72,6 +72,10 @@ public:
     // Navigation.
     void NavigateWB(const Variant& URL);
     LONG_PTR NavigateTV(const Variant& URL, bool* bSuccess = nullptr);
+    // What the dispatch table checks before it hands a host's location to NavigateTV or NavigateWB: a number
+    // is read as an item-ID list only when it is 0, the current or pending list, or a whole list of the
+    // shell allocator; anything else raises run-time error 5 naming the member.
+    void RequireList(const Variant& URL, const char* member) const;
     void GoUp();
     void GoBack();
     void GoForward();

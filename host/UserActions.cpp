@@ -30,7 +30,8 @@ POINT ItemPoint(HWND lv, const std::string& name) {
             SendMessageA(lv, LVM_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&r));
         return POINT{2, r.bottom + 2};
     }
-    for (LONG i = vireo::GetNextItem(lv, -1, LVNI_ALL); i >= 0; i = vireo::GetNextItem(lv, i, LVNI_ALL)) {
+    vireo::ItemWalk walk(lv, LVNI_ALL);
+    for (LONG i = walk.Next(); i != -1; i = walk.Next()) {
         if (vireo::ItemText(lv, i, 0) != name) continue;
         RECT r{};
         r.left = LVIR_LABEL;
@@ -104,7 +105,8 @@ std::vector<std::string> ViewItems(vireo::VireoBrowser& control) {
     std::vector<std::string> items;
     HWND lv = control.m_hwndLV;
     if (!lv || !IsWindow(lv)) return items;
-    for (LONG i = vireo::GetNextItem(lv, -1, LVNI_ALL); i >= 0; i = vireo::GetNextItem(lv, i, LVNI_ALL)) {
+    vireo::ItemWalk walk(lv, LVNI_ALL);
+    for (LONG i = walk.Next(); i != -1; i = walk.Next()) {
         const std::string text = vireo::ItemText(lv, i, 0);
         items.push_back(vireo::IsItemSelected(lv, i) ? "[" + text + "]" : text);
     }

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only when some are missing.
-# Usage: scripts/install-deps.sh native|all|wine|test|screenshot|dist
+# Usage: scripts/install-deps.sh native|all|wine|test|screenshot|dist|fuzz
 # all: native and the MinGW tool chain; wine: what the Wine check of the Windows DLL needs, besides the
 # MinGW tool chain; test: everything `make test` runs; screenshot: Wine and ImageMagick, which turns the
-# saved bitmap into a PNG; dist: zip, which packs the distribution.
+# saved bitmap into a PNG; dist: zip, which packs the distribution; fuzz: clang with its libFuzzer and
+# sanitizer runtimes, for make fuzz.
 set -euo pipefail
 want=(cmake ninja-build g++ make ccache libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev)
 mingw=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
 case "${1:-all}" in
 all) want+=("${mingw[@]}") ;;
-test) want+=("${mingw[@]}" wine64 xvfb xauth) ;;
+test) want+=("${mingw[@]}" wine64 xvfb xauth clang libclang-rt-dev) ;;
 wine) want=(wine64 xvfb xauth) ;;
 screenshot) want=(wine64 xvfb xauth imagemagick) ;;
 dist) want=(zip) ;;
+fuzz) want+=(clang libclang-rt-dev) ;;
 esac
 missing=()
 for p in "${want[@]}"; do

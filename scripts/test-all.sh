@@ -53,6 +53,7 @@ if stage asan-build make -s asan; then
     stage asan-tests make -s check-asan
     ctest_lines build/logs/asan-tests.log
 fi
+stage fuzz make -s fuzz-short
 if stage mingw-build make -s mingw; then
     stage wine-checks scripts/wine-check.sh build/mingw-x86_64
     grep -cE '^ok ' build/logs/wine-checks.log | sed 's/^/wine checks passed: /'

@@ -23,7 +23,8 @@ void ListViewContextMenu(VireoBrowser& control, LONG nIndex) {
     };
     add(nIndex);
     if (count > 1) {
-        for (LONG i = GetNextItem(hwnd, -1, LVNI_SELECTED); i != -1; i = GetNextItem(hwnd, i, LVNI_SELECTED))
+        ItemWalk walk(hwnd, LVNI_SELECTED);
+        for (LONG i = walk.Next(); i != -1; i = walk.Next())
             if (i != nIndex) add(i);
     }
 

@@ -79,6 +79,17 @@ LONG GetNextItem(HWND hwnd, LONG nStart, UINT nFlags) {
     return static_cast<LONG>(SendMessageA(hwnd, LVM_GETNEXTITEM, IndexParam(nStart), MAKELPARAM(nFlags, 0)));
 }
 
+ItemWalk::ItemWalk(HWND hwnd, UINT nFlags) : m_hwnd(hwnd), m_flags(nFlags), m_count(ItemCount(hwnd)) {}
+
+LONG ItemWalk::Next() {
+    if (m_over) return -1;
+    const LONG next = GetNextItem(m_hwnd, m_last, m_flags);
+    m_over = next <= m_last || next >= m_count;
+    if (m_over) return -1;
+    m_last = next;
+    return next;
+}
+
 LONG SelectedCount(HWND hwnd) {
     return static_cast<LONG>(Send(hwnd, LVM_GETSELECTEDCOUNT, 0, 0));
 }
@@ -156,7 +167,8 @@ std::string ItemName(VireoBrowser& control, LONG nIndex) {
 
 bool SelectItemByName(HWND hwnd, const std::string& sName) {
     if (sName.empty()) return false;
-    for (LONG i = GetNextItem(hwnd, -1, LVNI_ALL); i != -1; i = GetNextItem(hwnd, i, LVNI_ALL)) {
+    ItemWalk walk(hwnd, LVNI_ALL);
+    for (LONG i = walk.Next(); i != -1; i = walk.Next()) {
         if (ItemText(hwnd, i, 0) == sName) return SetItemSelected(hwnd, i, true);
     }
     return false;
@@ -166,7 +178,8 @@ void SelectItemsInList(HWND hwnd, const std::string& sList) {
     if (sList.empty()) return;
     std::vector<LONG> indexes;
     std::vector<std::string> texts;
-    for (LONG i = GetNextItem(hwnd, -1, LVNI_ALL); i != -1; i = GetNextItem(hwnd, i, LVNI_ALL)) {
+    ItemWalk walk(hwnd, LVNI_ALL);
+    for (LONG i = walk.Next(); i != -1; i = walk.Next()) {
         indexes.push_back(i);
         texts.push_back(ItemText(hwnd, i, 0));
     }
@@ -176,7 +189,8 @@ void SelectItemsInList(HWND hwnd, const std::string& sList) {
 }
 
 void InvertItemSelection(HWND hwnd) {
-    for (LONG i = GetNextItem(hwnd, -1, LVNI_ALL); i != -1; i = GetNextItem(hwnd, i, LVNI_ALL))
+    ItemWalk walk(hwnd, LVNI_ALL);
+    for (LONG i = walk.Next(); i != -1; i = walk.Next())
         SetItemSelected(hwnd, i, !IsItemSelected(hwnd, i));
 }
 
@@ -185,7 +199,8 @@ LONG BuildSelectedList(VireoBrowser& control, std::string& sList) {
     const LONG count = SelectedCount(hwnd);
     sList.clear();
     if (count == 0) return count;
-    for (LONG i = GetNextItem(hwnd, -1, LVNI_SELECTED); i != -1; i = GetNextItem(hwnd, i, LVNI_SELECTED)) {
+    ItemWalk walk(hwnd, LVNI_SELECTED);
+    for (LONG i = walk.Next(); i != -1; i = walk.Next()) {
         sList += ItemName(control, i);
         sList += "\r\n";
     }

@@ -24,6 +24,22 @@ bool SetItemSelected(HWND hwnd, LONG nIndex, bool bSelected);
 // Starts the list view's own label editing; the edit window's handle.
 HWND BeginLabelEdit(HWND hwnd, LONG nIndex);
 
+// A walk over the items LVM_GETNEXTITEM picks (nFlags), in index order: Next gives -1 when the walk is over.
+// It also ends on an answer not past the last index or not below the item count taken at the start, so a
+// window that is not a list view (it answers 0 to both) or one that repeats itself cannot hold it forever.
+class ItemWalk {
+public:
+    ItemWalk(HWND hwnd, UINT nFlags);
+    LONG Next();
+
+private:
+    HWND m_hwnd;
+    UINT m_flags;
+    LONG m_count;
+    LONG m_last = -1;
+    bool m_over = false;
+};
+
 // Derived operations.
 bool IsItemSelected(HWND hwnd, LONG nIndex);
 LONG FirstSelectedItem(HWND hwnd);

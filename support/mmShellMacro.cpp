@@ -180,6 +180,21 @@ LONG_PTR FreePidl(LONG_PTR pidl) {
     return 0;
 }
 
+bool IsAllocatedPidl(LONG_PTR pidl) {
+    IMalloc* malloc = GetMalloc();
+    if (!pidl || !malloc || malloc->DidAlloc(AsPidl(pidl)) == 0) return false;
+    const SIZE_T block = malloc->GetSize(AsPidl(pidl));
+    if (block == static_cast<SIZE_T>(-1)) return false;
+    const SIZE_T end = block < 32766 ? block : 32766; // a whole list is shorter than 32767 bytes
+    for (SIZE_T at = 0; at + 2 <= end;) {
+        const uint16_t cb = SizeAt(pidl + static_cast<LONG_PTR>(at));
+        if (cb == 0) return true;
+        if (cb < 2) return false;
+        at += cb;
+    }
+    return false;
+}
+
 Variant PidlToBytes(LONG_PTR pidl) {
     if (!pidl) return Variant();
     const auto* bytes = reinterpret_cast<const uint8_t*>(pidl);

@@ -33,6 +33,10 @@ LONG_PTR ConcatPidls(LONG_PTR first, LONG_PTR second, bool bFreeFirst, bool bFre
 LONG_PTR FreePidl(LONG_PTR pidl);
 // A byte array of exactly PidlSize bytes, Empty for 0.
 Variant PidlToBytes(LONG_PTR pidl);
+// Whether a number from outside is a whole list the functions above may read: a block of the shell
+// allocator (it must not deny having allocated it, and it must know its size) whose item sizes, each at
+// least 2, end with a zero size inside the block and below 32767 bytes. Nothing outside the block is read.
+bool IsAllocatedPidl(LONG_PTR pidl);
 
 // Namespace operations.
 LONG_PTR SpecialFolderPidl(HWND hwndOwner, int nCsidl);

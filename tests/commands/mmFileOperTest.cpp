@@ -8,6 +8,8 @@
 #include "platform/emu/kernel32/FileSystem.h"
 #include "support/mmFile.h"
 #include "support/mmShellExe.h"
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace vireo;
@@ -186,6 +188,50 @@ TEST_F(mmFileOperTest, CopyAndMoveAskThenHandTheListToTheShell) {
                 desk.Files().WriteFile(std::string("C:\\src\\") + n, "x");
         for (const char* n : {"D:\\dest\\a.txt", "D:\\dest\\b.txt"})
             DeleteFileA(n);
+    }
+}
+
+// A name the code page cannot hold comes from the list with "?" in place of each such character; beside it
+// a file the pattern would match. Nothing is asked, nothing is handed to the shell, every file stays.
+TEST_F(mmFileOperTest, ASelectionWithALossyNameTouchesNoFile) {
+    desk.Files().WriteFile("C:\\src\\ab.txt", "AB");
+    const auto src = desk.Files().Resolve("C:\\src");
+    ASSERT_TRUE(src);
+    std::ofstream(*src / std::filesystem::path(u8"a\u0411.txt")) << "lossy";
+    struct Case {
+        bool move;
+        std::string list;
+        std::string named;
+    };
+    const Case cases[] = {
+        {false, "a?.txt\r\n", "a?.txt"},
+        {true, "a?.txt\r\n", "a?.txt"},
+        {true, "b.txt\r\na?.txt\r\nab.txt\r\n", "a?.txt"},
+        {false, "a.txt\r\n*.txt\r\n", "*.txt"},
+        {true, "a.txt\r\nb.txt\r\n?b.txt", "?b.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        desk.Log().Clear();
+        desk.Answers().Clear();
+        boxes.clear();
+        desk.Answers().Push("Dialog", emu::Answer{0, "press &Yes"});
+        std::string target = "D:\\dest";
+        const bool ok = c.move ? MoveItems(owner, "C:\\src", target, c.list)
+                               : CopyItems(owner, "C:\\src", target, c.list);
+        EXPECT_FALSE(ok);
+        EXPECT_TRUE(boxes.empty()) << "nothing is asked";
+        EXPECT_TRUE(Texts("FileOperation").empty());
+        const auto shown = desk.Log().OfKind("MessageBox");
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].fields[0].rfind("'" + c.named + "' cannot be " + (c.move ? "moved" : "copied"), 0),
+                  0u)
+            << shown[0].fields[0];
+        EXPECT_EQ(shown[0].fields[1], c.move ? "Moving..." : "Copying...");
+        for (const char* p : {"C:\\src\\a.txt", "C:\\src\\b.txt", "C:\\src\\ab.txt"})
+            EXPECT_TRUE(IsFile(p)) << p;
+        EXPECT_TRUE(std::filesystem::exists(*src / std::filesystem::path(u8"a\u0411.txt")));
+        EXPECT_TRUE(std::filesystem::is_empty(*desk.Files().Resolve("D:\\dest")));
     }
 }
 

@@ -98,6 +98,17 @@ TEST_F(ControlCoreTest, StatusTextIsShownInCapitals) {
     }
 }
 
+TEST_F(ControlCoreTest, StatusAndAddressTextsOfAnyLengthReadBackWhole) {
+    // Lengths around the 16-bit boundary of the status bar's SB_GETTEXTLENGTH answer.
+    for (size_t length : {65535u, 65536u, 65547u, 131072u}) {
+        SCOPED_TRACE(length);
+        control->SetStatusText(std::string(length, 'z'));
+        EXPECT_EQ(control->StatusText(), std::string(length, 'Z'));
+        control->SetAddressText(std::string(length, 'a'));
+        EXPECT_EQ(control->AddressText(), std::string(length, 'a'));
+    }
+}
+
 TEST_F(ControlCoreTest, TheWebViewFollowsTheTreeUntilTheEchoEnds) {
     container.tree->selected = vireo::TreeFolder{"Temp", "C:\\Temp\\", 0, 0};
     control->SetCurrentFolder(Folder{"C:\\Temp\\", "", "", 0, 0});

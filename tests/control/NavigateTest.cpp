@@ -1,5 +1,9 @@
 #include "ControlFixture.h"
 #include "platform/emu/core/Script.h"
+#include "control/Dispatch.h"
+#include "platform/RuntimeError.h"
+#include "support/mmShellMacro.h"
+#include <cstring>
 #include <optional>
 
 using fakes::Log;
@@ -45,6 +49,11 @@ protected:
         return Outcome{r, flag == flag2 ? std::optional<bool>(flag) : std::nullopt};
     }
     std::deque<LONG_PTR> savedResults;
+
+    // A member called as a host calls it, through the dispatch table.
+    Variant HostCall(const char* name, std::vector<Variant>& args) {
+        return vireo::Invoke(*control, vireo::FindMember(name)->id, vireo::kDispMethod, args);
+    }
 };
 
 struct DestinationCase {
@@ -126,6 +135,49 @@ TEST_F(NavigateTest, TheTreeAnswersForDriveFoldersAndItemLists) {
     Outcome refused = Navigate(Variant::Long(778));
     EXPECT_EQ(refused.result, 0);
     EXPECT_EQ(refused.success, false);
+}
+
+// A host's number that is not a list of the shell allocator is never read: both members raise run-time
+// error 5 and leave the tree, the web view and the caller's flag alone.
+TEST_F(NavigateTest, ANumberThatIsNoListIsRefused) {
+    void* bytes = CoTaskMemAlloc(4);
+    std::memcpy(bytes, "\x09\x00\x01\x02", 4); // an item running past its block
+    const void* freed = CoTaskMemAlloc(2);
+    CoTaskMemFree(const_cast<void*>(freed));
+    const int64_t numbers[] = {12,
+                               -1,
+                               0xFFFFFFFF,
+                               reinterpret_cast<LONG_PTR>(bytes) + 2,
+                               reinterpret_cast<LONG_PTR>(bytes),
+                               reinterpret_cast<LONG_PTR>(freed)};
+    for (int64_t n : numbers) {
+        SCOPED_TRACE(n);
+        log.clear();
+        std::vector<Variant> args = {Variant::Long(n), Variant::Boolean(true)};
+        try {
+            HostCall("NavigateTV", args);
+            ADD_FAILURE() << "NavigateTV took the number";
+        } catch (const vireo::RuntimeError& e) {
+            EXPECT_EQ(e.Number(), 5);
+            EXPECT_EQ(e.Description(), "NavigateTV: " + std::to_string(n) + " is not an item-ID list");
+        }
+        EXPECT_EQ(args[1], Variant::Boolean(true));
+        args.resize(1);
+        EXPECT_THROW(HostCall("NavigateWB", args), vireo::RuntimeError);
+        EXPECT_TRUE(log.empty());
+        EXPECT_EQ(control->PendingPidl(), 0);
+    }
+    CoTaskMemFree(bytes);
+
+    // A list the caller built with the shell allocator goes through.
+    void* own = CoTaskMemAlloc(6);
+    std::memcpy(own, "\x04\x00\x07\x07\x00\x00", 6);
+    const auto ownNumber = reinterpret_cast<LONG_PTR>(own);
+    std::vector<Variant> args = {Variant::Long(ownNumber)};
+    HostCall("NavigateWB", args);
+    EXPECT_EQ(control->PendingPidl(), ownNumber);
+    EXPECT_EQ(log, (Log{"Web.Navigate2 bytes=6"}));
+    CoTaskMemFree(own);
 }
 
 TEST_F(NavigateTest, DocumentsOpenThroughTheirAssociation) {

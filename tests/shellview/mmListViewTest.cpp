@@ -317,4 +317,62 @@ TEST_F(mmListViewTest, ItemUnderCursorNeedsAHitOnTheItem) {
     }
 }
 
+// A list view whose LVM_GETNEXTITEM answers wrongly, as a window of another class or a broken view would.
+// It stops answering after 1,000 questions so that a walk that would never end fails instead of hanging.
+thread_local int t_nextMode = 0;
+thread_local int t_nextAsked = 0;
+thread_local WNDPROC t_walkProc = nullptr;
+LRESULT CALLBACK WrongNext(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != LVM_GETNEXTITEM) return CallWindowProcA(t_walkProc, hwnd, msg, wParam, lParam);
+    if (++t_nextAsked > 1000) return -1;
+    const LRESULT start = static_cast<LRESULT>(static_cast<LONG_PTR>(wParam));
+    switch (t_nextMode) {
+    case 0:
+        return 0; // a window that is not a list view
+    case 1:
+        return start < 0 ? 0 : start; // the start item again
+    case 2:
+        return start < 1 ? 1 : start - 1; // backwards
+    default:
+        return start + 7; // past the item count
+    }
+}
+
+TEST_F(mmListViewTest, WalksEndOnAnAnswerThatDoesNotMoveOn) {
+    using Op = std::function<void(HWND)>;
+    const std::pair<const char*, Op> ops[] = {
+        {"invert", [](HWND lv) { vireo::InvertItemSelection(lv); }},
+        {"select by name", [](HWND lv) { vireo::SelectItemByName(lv, "nothing"); }},
+        {"select in list", [](HWND lv) { vireo::SelectItemsInList(lv, "nothing\r\n"); }},
+        {"selected list",
+         [&](HWND) {
+             std::string list;
+             vireo::BuildSelectedList(*control, list);
+         }},
+    };
+    for (int mode = 0; mode < 4; ++mode) {
+        for (const auto& [name, op] : ops) {
+            SCOPED_TRACE(std::string(name) + " mode " + std::to_string(mode));
+            HWND lv = Files({{{"a"}, true}, {{"b"}, true}, {{"c"}, true}});
+            t_walkProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(lv, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WrongNext)));
+            t_nextMode = mode;
+            t_nextAsked = 0;
+            op(lv);
+            EXPECT_LE(t_nextAsked, 4); // at most one question per item and one more
+            DestroyWindow(lv);
+        }
+    }
+    // A window of another class answers 0 to every list-view message.
+    HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, control->Window(), nullptr, nullptr,
+                                 nullptr);
+    control->m_hwndLV = label;
+    std::string list = "x";
+    vireo::InvertItemSelection(label);
+    vireo::SelectItemsInList(label, "a\r\n");
+    EXPECT_EQ(vireo::BuildSelectedList(*control, list), 0);
+    EXPECT_EQ(list, "");
+    DestroyWindow(label);
+}
+
 } // namespace

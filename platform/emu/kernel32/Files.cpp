@@ -1,6 +1,7 @@
 // Files and folders: attributes, creating and removing folders, deleting, copying and moving files,
 // and simple handle-based reading and writing. Errors are those Windows gives for the same calls.
 #include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/FileFaults.h"
 #include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/Kernel.h"
 #include "platform/emu/kernel32/WinPath.h"
@@ -72,6 +73,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
 
 BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
     if (!lpPathName) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (DWORD fault = emu::FileFaults::Before(nullptr, lpPathName)) return Fail(fault, FALSE);
     FileSystem::Lookup r = Files().FindForCreate(lpPathName);
     if (!r.host) return Fail(r.error, FALSE);
     if (r.isRoot) return Fail(ERROR_ACCESS_DENIED, FALSE);
@@ -84,6 +86,7 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
     if (!lpPathName) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (DWORD fault = emu::FileFaults::Before(lpPathName, nullptr)) return Fail(fault, FALSE);
     FileSystem::Lookup r = Files().Find(lpPathName);
     if (!r.host) return Fail(r.error, FALSE);
     if (!r.isDir) return Fail(ERROR_DIRECTORY, FALSE);
@@ -100,6 +103,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
     if (!lpFileName) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (DWORD fault = emu::FileFaults::Before(lpFileName, nullptr)) return Fail(fault, FALSE);
     FileSystem::Lookup r = Files().Find(lpFileName);
     if (!r.host) return Fail(r.error, FALSE);
     if (r.isDir || OnReadOnlyDrive(r) || ReadOnlyEntry(r)) return Fail(ERROR_ACCESS_DENIED, FALSE);
@@ -112,6 +116,7 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
 
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
     if (!lpExistingFileName || !lpNewFileName) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (DWORD fault = emu::FileFaults::Before(lpExistingFileName, lpNewFileName)) return Fail(fault, FALSE);
     FileSystem::Lookup src = Files().Find(lpExistingFileName);
     if (!src.host) return Fail(src.error, FALSE);
     if (src.isDir) return Fail(ERROR_ACCESS_DENIED, FALSE);
@@ -138,6 +143,7 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
 
 BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName) {
     if (!lpExistingFileName || !lpNewFileName) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (DWORD fault = emu::FileFaults::Before(lpExistingFileName, lpNewFileName)) return Fail(fault, FALSE);
     FileSystem::Lookup src = Files().Find(lpExistingFileName);
     if (!src.host) return Fail(src.error, FALSE);
     if (src.isRoot || OnReadOnlyDrive(src)) return Fail(ERROR_ACCESS_DENIED, FALSE);

@@ -14,8 +14,15 @@
 // - No skips that item and sets fAnyOperationsAborted; Cancel also stops the whole operation and returns
 //   DE_OPCANCELLED. The result is 0 on success, otherwise the first failure: one of the shell's own DE_
 //   codes below, or the Win32 error of the file function that failed. The operation stops there.
+// - A source whose name part holds "*" or "?" is a pattern: it stands for every entry of its folder that
+//   matches (FindFirstFile's matching), in the order the folder lists them; a pattern that matches nothing
+//   is a missing source.
 // - A move never loses a file: across volumes, or onto an existing entry, everything is copied first and
 //   the source is removed only when all of it arrived.
+// - A failure (not a cancel) is shown in the shell's error box, as the user sees it, unless FOF_NOERRORUI
+//   is set: "Cannot copy a.txt: There is not enough space on the disk.", titled "Error Copying File or
+//   Folder" (moving, renaming, deleting alike), with the stop icon; the system's text of a Win32 error, the
+//   shell's own text of its DE_ codes.
 // Each call is journalled as "FileOperation: hwnd | wFunc | pFrom | pTo | fFlags | result | aborted", the
 // lists written with every NUL as the two characters \0, up to and with their closing double NUL.
 #include "platform/emu/Desktop.h"
@@ -30,14 +37,55 @@
 namespace {
 
 // The shell's own results (they are not in the SDK headers; the SHFileOperation documentation lists them).
-constexpr int DE_SAMEFILE = 0x71;      // source and destination are the same file
-constexpr int DE_MANYSRC1DEST = 0x72;  // several sources, and the destination is one file
-constexpr int DE_DIFFDIR = 0x73;       // a rename into another folder
-constexpr int DE_OPCANCELLED = 0x75;   // the user cancelled
-constexpr int DE_DESTSUBTREE = 0x76;   // the destination is inside the source folder
-constexpr int DE_INVALIDFILES = 0x7C;  // no usable source or destination
-constexpr int DE_FLDDESTISFILE = 0x7E; // a folder onto an existing file
-constexpr int DE_FILEDESTISFLD = 0x80; // a file onto an existing folder
+constexpr int DE_SAMEFILE = 0x71;           // source and destination are the same file
+constexpr int DE_MANYSRC1DEST = 0x72;       // several sources, and the destination is one file
+constexpr int DE_DIFFDIR = 0x73;            // a rename into another folder
+constexpr int DE_OPCANCELLED = 0x75;        // the user cancelled
+constexpr int DE_DESTSUBTREE = 0x76;        // the destination is inside the source folder
+constexpr int DE_INVALIDFILES = 0x7C;       // no usable source or destination
+constexpr int DE_FLDDESTISFILE = 0x7E;      // a folder onto an existing file
+constexpr int DE_FILEDESTISFLD = 0x80;      // a file onto an existing folder
+constexpr FILEOP_FLAGS kNoErrorUi = 0x0400; // FOF_NOERRORUI: no error box
+
+// The text the error box gives for a result.
+std::string ResultText(int result) {
+    switch (result) {
+    case DE_SAMEFILE:
+        return "The source and destination file names are the same.";
+    case DE_MANYSRC1DEST:
+        return "There are several sources and the destination is one file.";
+    case DE_DIFFDIR:
+        return "The new name is in another folder.";
+    case DE_DESTSUBTREE:
+        return "The destination folder is a subfolder of the source folder.";
+    case DE_INVALIDFILES:
+        return "The source or destination is not valid.";
+    case DE_FLDDESTISFILE:
+        return "A file with the name of the folder already exists.";
+    case DE_FILEDESTISFLD:
+        return "A folder with the name of the file already exists.";
+    default:
+        break;
+    }
+    char text[512] = {};
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                   static_cast<DWORD>(result), 0, text, sizeof text, nullptr);
+    std::string out(text, n);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
+    return out.empty() ? "Error " + std::to_string(result) + "." : out;
+}
+
+// The shell's error box for a failed operation on the item.
+void ShowError(HWND owner, UINT wFunc, const std::string& item, int result) {
+    static const char* const verbs[][2] = {
+        {"move", "Moving"}, {"copy", "Copying"}, {"delete", "Deleting"}, {"rename", "Renaming"}};
+    if (wFunc < FO_MOVE || wFunc > FO_RENAME) return;
+    const auto& verb = verbs[wFunc - FO_MOVE];
+    const std::string text = std::string("Cannot ") + verb[0] + " " + item + ": " + ResultText(result);
+    const std::string title = std::string("Error ") + verb[1] + " File or Folder";
+    MessageBoxA(owner, text.c_str(), title.c_str(), MB_ICONERROR | MB_OK);
+}
 
 std::vector<std::string> ReadList(LPCSTR list) {
     std::vector<std::string> names;
@@ -128,6 +176,30 @@ LONG RenameEvent(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? SHCNE_RENAMEFOLDER : SHCNE_RENAMEITEM;
 }
 
+// The sources with every pattern replaced by the entries it matches.
+std::vector<std::string> Expanded(const std::vector<std::string>& sources) {
+    std::vector<std::string> out;
+    for (const std::string& source : sources) {
+        if (NameOf(source).find_first_of("*?") == std::string::npos) {
+            out.push_back(source);
+            continue;
+        }
+        const std::string folder = FolderOf(source);
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA(source.c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) {
+            out.push_back(source);
+            continue;
+        }
+        do {
+            const std::string name = data.cFileName;
+            if (name != "." && name != "..") out.push_back(Join(folder, name));
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    return out;
+}
+
 class Engine {
 public:
     explicit Engine(emu::Desktop& desk) : m_desk(desk) {}
@@ -137,6 +209,8 @@ public:
         std::vector<std::string> targets = ReadList(op.pTo);
         for (std::string& s : sources)
             s = FullPath(s);
+        if (op.wFunc != FO_RENAME) sources = Expanded(sources);
+        if (!sources.empty()) m_current = sources.front();
         m_confirm = !(op.fFlags & FOF_NOCONFIRMATION);
         switch (op.wFunc) {
         case FO_COPY:
@@ -152,6 +226,8 @@ public:
     }
 
     bool Aborted() const { return m_aborted; }
+    // The name of the item the operation was working on when it stopped.
+    std::string FailedItem() const { return NameOf(m_current); }
 
 private:
     emu::Desktop& m_desk;
@@ -160,6 +236,7 @@ private:
     bool m_aborted = false;
     bool m_cancelled = false;
     int m_error = 0;
+    std::string m_current;
 
     int Result() const { return m_error ? m_error : m_cancelled ? DE_OPCANCELLED : 0; }
     bool Stopped() const { return m_error || m_cancelled; }
@@ -201,6 +278,7 @@ private:
             return DE_MANYSRC1DEST;
         }
         for (const std::string& source : sources) {
+            m_current = source;
             std::string destination = intoFolder ? Join(target, NameOf(source)) : target;
             if (move)
                 MoveItem(source, destination);
@@ -270,6 +348,7 @@ private:
         if (sources.empty() || targets.empty()) return DE_INVALIDFILES;
         if (sources.size() > 1) return DE_MANYSRC1DEST;
         const std::string& source = sources.front();
+        m_current = source;
         std::string target = FullPath(targets.front());
         if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) return ERROR_FILE_NOT_FOUND;
         if (target.empty() || !SamePath(FolderOf(source), FolderOf(target))) return DE_DIFFDIR;
@@ -286,8 +365,10 @@ private:
                 ? "Are you sure you want to delete '" + NameOf(sources.front()) + "'?"
                 : "Are you sure you want to delete these " + std::to_string(sources.size()) + " items?";
         if (!Confirm(text)) return Result();
-        for (const std::string& source : sources)
+        for (const std::string& source : sources) {
+            m_current = source;
             if (!RemoveItem(source)) break;
+        }
         return Result();
     }
 };
@@ -300,6 +381,8 @@ int WINAPI SHFileOperationA(LPSHFILEOPSTRUCTA lpFileOp) {
     Engine engine(desk);
     int result = lpFileOp->pFrom ? engine.Run(*lpFileOp) : ERROR_INVALID_PARAMETER;
     lpFileOp->fAnyOperationsAborted = engine.Aborted() ? TRUE : FALSE;
+    if (result != 0 && result != DE_OPCANCELLED && !(lpFileOp->fFlags & kNoErrorUi))
+        ShowError(lpFileOp->hwnd, lpFileOp->wFunc, engine.FailedItem(), result);
     char hwnd[32];
     std::snprintf(hwnd, sizeof hwnd, "%llX", static_cast<unsigned long long>(ULONG_PTR(lpFileOp->hwnd)));
     desk.Log().Add("FileOperation", {hwnd, std::to_string(lpFileOp->wFunc), ListText(lpFileOp->pFrom),

@@ -1,5 +1,6 @@
 // The shell's file-operation engine on the emulated desktop: copies, moves, renames and deletes on the
 // mounted folders, its questions answered from the script, its results and the journal.
+#include "FileContent.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
@@ -38,16 +39,7 @@ struct World {
         f.Mount('E', desk.ScratchDir() / "E", 5);
         SetCurrentDirectoryA("C:\\src");
     }
-    // The content of a file, "<dir>" for a folder, none when missing.
-    std::optional<std::string> Content(const std::string& path) {
-        auto host = desk.Files().Resolve(path);
-        if (!host) return std::nullopt;
-        if (std::filesystem::is_directory(*host)) return "<dir>";
-        std::ifstream in(*host);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::optional<std::string> Content(const std::string& path) { return FileContent(desk, path); }
 };
 
 struct Case {
@@ -259,6 +251,28 @@ const Case kCases[] = {
      {{"C:\\src\\b.txt", "B"}},
      {"C:\\src\\sub", "C:\\src\\a.txt"},
      1},
+    // A name part holding "?" or "*" is a pattern over its folder.
+    {"copy by a pattern",
+     FO_COPY,
+     {"?.txt"},
+     "D:\\dest",
+     {},
+     0,
+     false,
+     {{"D:\\dest\\a.txt", "A"}, {"D:\\dest\\b.txt", "B"}, {"C:\\src\\a.txt", "A"}},
+     {"D:\\dest\\sub"},
+     0},
+    {"move by a pattern",
+     FO_MOVE,
+     {"C:\\src\\a*"},
+     "D:\\dest",
+     {},
+     0,
+     false,
+     {{"D:\\dest\\a.txt", "A"}, {"C:\\src\\b.txt", "B"}},
+     {"C:\\src\\a.txt", "D:\\dest\\b.txt"},
+     0},
+    {"a pattern matching nothing", FO_COPY, {"z?.txt"}, "D:\\dest", {}, 2, false, {}, {"D:\\dest\\z"}, 0},
     {"delete unanswered", FO_DELETE, {"sub"}, "", {}, 0, true, {{"C:\\src\\sub\\c.txt", "C"}}, {}, 1},
 };
 
