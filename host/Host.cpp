@@ -19,12 +19,6 @@ namespace host {
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool PrintedError(const std::vector<std::string>& records) {
     for (const std::string& r : records)
         if (r.rfind("error ", 0) == 0) return true;

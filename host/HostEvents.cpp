@@ -2,6 +2,7 @@
 // inside it), the desktop's records, and the expect lines that compare a line's records with the script's.
 #include "host/Expect.h"
 #include "host/Host.h"
+#include "host/Words.h"
 #include "platform/emu/core/Journal.h"
 #include <cctype>
 #include <cstdlib>
@@ -15,11 +16,7 @@ constexpr const char* kEventNames[] = {"PanelProperty", "OpenURL",         "Open
                                        "NotifyURL",     "NotifySelection"};
 
 bool SameWord(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return Lower(a) == Lower(b);
 }
 
 // The event's name as the control raises it, for a name in any case.

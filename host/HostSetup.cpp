@@ -15,12 +15,6 @@ namespace host {
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 char DriveLetter(const std::string& s) {
     if (s.size() != 2 || s[1] != ':' || !std::isalpha(static_cast<unsigned char>(s[0])))
         throw ScriptError("mount: expected a drive such as C:, not " + s);

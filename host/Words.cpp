@@ -7,13 +7,13 @@
 
 namespace host {
 
-namespace {
-
 std::string Lower(std::string s) {
     for (char& c : s)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
+
+namespace {
 
 // Digits in the base, with an optional sign in decimal; nothing else.
 bool AllDigits(const std::string& s, int base) {

@@ -10,6 +10,9 @@
 
 namespace host {
 
+// The word in lower case (script words are read without regard to case).
+std::string Lower(std::string s);
+
 // An argument of invoke, typed by its form: "text" String, 12 or &HFF Long, int:12 Integer, 1.5 Double,
 // true / false Boolean, empty Empty; any other bare word is a String. argIndex is the argument's place,
 // for the error.

@@ -6,13 +6,9 @@
 
 namespace {
 
-const char* const kScene = R"(mount C: label SYSTEM
-mkdir C:\Temp\Old
-file C:\Temp\a.txt one
-file C:\Temp\b.txt two
-file C:\site.url "[InternetShortcut]" "URL=http://example.org/"
+const std::string kScene =
+    std::string(kTempScene) + R"(file C:\site.url "[InternetShortcut]" "URL=http://example.org/"
 file C:\backup.tar.gz x
-create
 address C:\Temp
 )";
 
@@ -43,7 +39,7 @@ std::vector<std::string> From(const std::vector<std::string>& out, size_t sceneL
 TEST(HandlerTest, EachEventRunsItsHandlerInsideItBeforeTheControlGoesOn) {
     const size_t sceneLines = RunHost(kScene).size();
     for (const Trigger& t : kTriggers) {
-        auto out = RunHost(std::string(kScene) + "on " + t.event + " invoke get Style\n" + t.line + "\n");
+        auto out = RunHost(kScene + "on " + t.event + " invoke get Style\n" + t.line + "\n");
         const auto from = From(out, sceneLines, t.event);
         ASSERT_GE(from.size(), 2u) << t.event;
         // The handler's result comes right after the event's line.
@@ -52,8 +48,8 @@ TEST(HandlerTest, EachEventRunsItsHandlerInsideItBeforeTheControlGoesOn) {
 }
 
 TEST(HandlerTest, TheOrderIsTheEventThenTheHandlersRecordsThenTheControlsAndTheMessagesAfter) {
-    auto out = RunHost(std::string(kScene) + "on NotifyURL invoke NavigateTV ftp.example.org\n" +
-                       "address C:\\Temp\\Old\n");
+    auto out =
+        RunHost(kScene + "on NotifyURL invoke NavigateTV ftp.example.org\n" + "address C:\\Temp\\Old\n");
     const auto from = From(out, RunHost(kScene).size(), "NotifyURL");
     ASSERT_GE(from.size(), 4u);
     EXPECT_EQ(from[1], "event OpenFTP \"ftp.example.org\"")
@@ -66,12 +62,12 @@ TEST(HandlerTest, AHandlerDoesNotRunInsideItselfAndOffRemovesIt) {
     int failures = -1;
     // ThisGotFocus raises PanelProperty at once: the handler's own call raises it again inside the
     // handler, where it is printed and not handled (else it would never end).
-    auto out = RunHost(std::string(kScene) + "on PanelProperty invoke ThisGotFocus\n" + // line 9
-                           "invoke ThisGotFocus\n" +                                    // line 10
-                           "off PanelProperty\n" +                                      // line 11
-                           "invoke ThisGotFocus\n" +                                    // line 12
-                           "on NotifyURL bogus\n" +                                     // line 13
-                           "address C:\\Temp\\Old\n",                                   // line 14
+    auto out = RunHost(kScene + "on PanelProperty invoke ThisGotFocus\n" + // line 9
+                           "invoke ThisGotFocus\n" +                       // line 10
+                           "off PanelProperty\n" +                         // line 11
+                           "invoke ThisGotFocus\n" +                       // line 12
+                           "on NotifyURL bogus\n" +                        // line 13
+                           "address C:\\Temp\\Old\n",                      // line 14
                        false, &failures);
     const size_t sceneLines = RunHost(kScene).size();
     std::vector<std::string> after(out.begin() + long(sceneLines), out.end());
@@ -117,14 +113,12 @@ TEST(HandlerTest, HandlersCallingBackIntoTheControlNeitherCrashNorLeak) {
     for (const Trigger& t : kTriggers) {
         for (const char* call : kCalls) {
             int failures = -1;
-            auto out = RunHost(std::string(kScene) + "on " + t.event + " " + call + "\n" + t.line + "\n" +
-                                   "off " + t.event + "\ninvoke NavigateTV C:\\Temp\nshow view\n",
+            auto out = RunHost(kScene + "on " + t.event + " " + call + "\n" + t.line + "\n" + "off " +
+                                   t.event + "\ninvoke NavigateTV C:\\Temp\nshow view\n",
                                false, &failures);
-            std::string all;
-            for (const auto& l : out)
-                all += l + "\n";
-            EXPECT_EQ(failures, 0) << t.event << " / " << call << "\n" << all;
-            EXPECT_EQ(out.back().rfind("desktop View", 0), 0u) << t.event << " / " << call << "\n" << all;
+            EXPECT_EQ(failures, 0) << t.event << " / " << call << "\n" << Joined(out);
+            EXPECT_EQ(out.back().rfind("desktop View", 0), 0u) << t.event << " / " << call << "\n"
+                                                               << Joined(out);
         }
     }
 }

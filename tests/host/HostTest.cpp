@@ -160,12 +160,7 @@ show list
 namespace {
 
 // The self-checking session of docs/host.md: every expectation holds; one changed expectation fails it.
-const char* const kSelfCheckingSession = R"(mount C: label SYSTEM
-mkdir C:\Temp\Old
-file C:\Temp\a.txt one
-file C:\Temp\b.txt two
-create
-address C:\Temp
+const std::string kSelfCheckingSession = std::string(kTempScene) + R"(address C:\Temp
 expect event NotifyURL "C:\Temp\" "Temp" "C:\Temp" pidl:C:\Temp\ *
 expect event PanelProperty "Temp" False False True
 show view
@@ -190,10 +185,7 @@ expect no event OpenURL
 TEST(HostTest, TheDocumentedSelfCheckingSessionHoldsAndAWrongExpectationFailsIt) {
     int failures = -1;
     auto out = RunHost(kSelfCheckingSession, false, &failures);
-    std::string all;
-    for (const auto& l : out)
-        all += l + "\n";
-    EXPECT_EQ(failures, 0) << all;
+    EXPECT_EQ(failures, 0) << Joined(out);
     std::string wrong = kSelfCheckingSession;
     const std::string expected = "expect event NotifySelection 1 \"a.txt\"";
     wrong.replace(wrong.find(expected), expected.size(), "expect event NotifySelection 1 \"b.txt\"");

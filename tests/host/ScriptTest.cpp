@@ -9,16 +9,9 @@
 
 namespace {
 
-const char* const kFolder = R"(mount C: label SYSTEM
-mkdir C:\Temp\Old
-file C:\Temp\a.txt one
-file C:\Temp\b.txt two
-create
-)";
-
 TEST(ExpectTest, ExpectationsHoldOrReportTheLineWhatWasExpectedAndWhatCame) {
     struct Case {
-        const char* lines; // after kFolder (5 lines), so the first of them is line 6
+        const char* lines; // after kTempScene (5 lines), so the first of them is line 6
         int failures;
         const char* report; // the error printed, when one is
     } cases[] = {
@@ -58,13 +51,10 @@ TEST(ExpectTest, ExpectationsHoldOrReportTheLineWhatWasExpectedAndWhatCame) {
     };
     for (const Case& c : cases) {
         int failures = -1;
-        const auto out = RunHost(std::string(kFolder) + c.lines, false, &failures);
-        std::string all;
-        for (const auto& l : out)
-            all += l + "\n";
-        EXPECT_EQ(failures, c.failures) << c.lines << all;
+        const auto out = RunHost(std::string(kTempScene) + c.lines, false, &failures);
+        EXPECT_EQ(failures, c.failures) << c.lines << Joined(out);
         if (c.report) {
-            EXPECT_TRUE(Contains(out, c.report)) << c.lines << all;
+            EXPECT_TRUE(Contains(out, c.report)) << c.lines << Joined(out);
         }
     }
 }
@@ -129,7 +119,7 @@ TEST(ExitStatusTest, TheStatusSaysWhetherTheScriptHeldAndTheUsageNamesTheDocumen
 }
 
 TEST(StableOutputTest, TwoRunsPrintTheSameBytesAndRawPrintsTheNumbers) {
-    const std::string script = std::string(kFolder) + R"(address C:\Temp
+    const std::string script = std::string(kTempScene) + R"(address C:\Temp
 click a
 clock 200
 invoke get SelFolder
