@@ -79,6 +79,7 @@ TEST(ExitStatusTest, TheStatusSaysWhetherTheScriptHeldAndTheUsageNamesTheDocumen
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "vireo-host-exit-status";
     std::filesystem::create_directories(dir);
     const std::string good = (dir / "good.txt").string(), bad = (dir / "bad.txt").string();
+    const std::string missing = (dir / "missing.txt").string(), folder = dir.string();
     std::ofstream(good) << "say fine\nmount C:\ncreate\ninvoke get Style\nexpect result Long 3\n";
     std::ofstream(bad) << "mount C:\ncreate\ninvoke get Style\nexpect result Long 1\n";
     struct Case {
@@ -101,13 +102,12 @@ TEST(ExitStatusTest, TheStatusSaysWhetherTheScriptHeldAndTheUsageNamesTheDocumen
          ""},
         {{}, "", true, host::kExitUsage, "", "docs/host.md"}, // a terminal and no script: the usage
         {{"--frobnicate", good.c_str()}, "", false, host::kExitUsage, "", "docs/host.md"},
-        {{(dir / "missing.txt").string().c_str()}, "", false, host::kExitUsage, "", "cannot read the script"},
-        {{dir.string().c_str()}, "", false, host::kExitUsage, "", "cannot read the script"},
+        {{missing.c_str()}, "", false, host::kExitUsage, "", "cannot read the script"},
+        {{folder.c_str()}, "", false, host::kExitUsage, "", "cannot read the script"},
         {{"a", "b"}, "", false, host::kExitUsage, "", "docs/host.md"},
         {{"--help"}, "", true, host::kExitOk, "docs/host.md", ""},
         {{"--json", "-"}, "say x\n", false, host::kExitOk, R"({"text":"x","type":"note"})", ""},
     };
-    std::vector<std::string> keep; // the paths above live as long as the table
     for (const Case& c : cases) {
         const Ran r = CommandLine(c.args, c.input, c.terminal);
         const std::string what = c.args.empty() ? "(no argument)" : c.args[0];
