@@ -6,19 +6,14 @@ ASAN := build/asan
 MINGW32 := build/mingw-i686
 MINGW64 := build/mingw-x86_64
 
-# One compiler cache for every clone on this machine: paths under the checkout are hashed relative to it,
-# so a fresh clone in another folder reuses what an earlier clone of the same sources compiled.
+# One compiler cache for every clone on this machine (scripts/ccache.sh, the launcher of every tree).
 export CCACHE_DIR ?= $(HOME)/.cache/vireo-ccache
-export CCACHE_BASEDIR := $(CURDIR)
-export CCACHE_NOHASHDIR := true
-export CCACHE_SLOPPINESS := include_file_mtime,include_file_ctime,file_macro,time_macros,pch_defines
-export CCACHE_MAXSIZE ?= 4G
-LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CURDIR)/scripts/ccache.sh)
 # Debug information names the checkout relative to itself, so cached objects fit any clone.
 PREFIX_MAP := -DCMAKE_CXX_FLAGS=-fdebug-prefix-map=$(CURDIR)=.
 
 .PHONY: all demo test deps deps-native native asan mingw check-native check-asan check-wine screenshot \
-	format clean
+	format clean dist
 
 all: native
 
@@ -73,6 +68,12 @@ check-wine: mingw
 screenshot: mingw
 	@scripts/install-deps.sh screenshot
 	scripts/screenshot.sh docs/screenshot.png $(MINGW64)
+
+# The distribution zip (build/dist/VireoBR-<version>.zip): both DLLs with their manifests and the sample
+# host, the documentation, the samples and the licence; README.md says what is in it.
+dist: mingw
+	@scripts/install-deps.sh dist
+	scripts/dist.sh $(MINGW32) $(MINGW64)
 
 # Every stage in turn, one line each with its time, the stages' logs under build/logs, and a summary.
 test:

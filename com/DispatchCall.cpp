@@ -182,7 +182,8 @@ HRESULT InvokeMember(VireoBrowser& control, DISPID id, WORD flags, DISPPARAMS* p
             continue;
         }
         try {
-            args.push_back(FromVariant(*slots[i], static_cast<unsigned>(i)));
+            const ParamType type = i < m->params.size() ? m->params[i].type : ParamType::Variant;
+            args.push_back(FromArgument(*slots[i], type, static_cast<unsigned>(i)));
         } catch (const DispatchError& e) {
             if (argErr) *argErr = rgIndex(i);
             return e.HResult();

@@ -173,15 +173,10 @@ HRESULT VireoControl::OpenArchiveEx(BSTR URL) {
 
 HRESULT VireoControl::get_Font(IDispatch** value) {
     if (!value) return E_POINTER;
-    *value = nullptr;
-    std::vector<Variant> args;
-    Variant r;
-    HRESULT hr = Call(0x680302FB, G, args, &r);
-    if (FAILED(hr) || r.IsEmpty()) return hr;
-    VariantOwner v;
-    hr = ToVariant(r, v.get());
-    if (SUCCEEDED(hr) && V_VT(v.get()) == VT_DISPATCH) std::swap(*value, V_DISPATCH(v.get()));
-    return hr;
+    // A control no container initialised (a script's CreateObject) takes the font a new control takes.
+    if (!m_control->Font()) m_control->SetFont(m_control->Site().AmbientFont());
+    *value = m_font.ObjectFor(m_control->Font());
+    return S_OK;
 }
 
 HRESULT VireoControl::putref_Font(IDispatch* value) {
@@ -190,7 +185,9 @@ HRESULT VireoControl::putref_Font(IDispatch* value) {
     V_DISPATCH(&v) = value;
     try {
         std::vector<Variant> args{FromVariant(v)};
-        return Call(0x680302FB, S, args);
+        const HRESULT hr = Call(0x680302FB, S, args);
+        if (SUCCEEDED(hr)) m_font.Link(m_control->Font(), value);
+        return hr;
     } catch (const DispatchError& e) {
         return e.HResult();
     }

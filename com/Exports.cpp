@@ -38,3 +38,11 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     return UnregisterServer();
 }
+
+// regsvr32 /i:user (with /n: nothing else) registers for the current user only, /u /n /i:user removes that
+// registration; an empty command line, or "machine", does what DllRegisterServer does.
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR commandLine) {
+    Scope scope = Scope::Machine;
+    if (!ScopeFromCommandLine(commandLine, scope)) return E_INVALIDARG;
+    return install ? RegisterServer(scope) : UnregisterServer(scope);
+}

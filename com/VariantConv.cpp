@@ -165,6 +165,44 @@ Variant FromVariant(const VARIANT& v, unsigned argIndex) {
     }
 }
 
+namespace {
+
+// The automation type a scalar parameter takes; VT_EMPTY for those that take any value or an object.
+VARTYPE ScalarType(ParamType type) {
+    switch (type) {
+    case ParamType::String:
+        return VT_BSTR;
+    case ParamType::Long:
+        return VT_I4;
+    case ParamType::Handle:
+        return sizeof(LONG_PTR) == 8 ? VT_I8 : VT_I4;
+    case ParamType::Integer:
+        return VT_I2;
+    case ParamType::Boolean:
+        return VT_BOOL;
+    default:
+        return VT_EMPTY;
+    }
+}
+
+} // namespace
+
+Variant FromArgument(const VARIANT& v, ParamType type, unsigned argIndex) {
+    const VARIANT* value = &v;
+    while (V_VT(value) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(value))
+        value = V_VARIANTREF(value);
+    const VARTYPE base = V_VT(value) & ~VT_BYREF;
+    const VARTYPE to = ScalarType(type);
+    if (to == VT_EMPTY || (base != VT_NULL && base != VT_DISPATCH && base != VT_UNKNOWN))
+        return FromVariant(v, argIndex);
+    VariantOwner converted;
+    const HRESULT hr = VariantChangeType(converted.get(), const_cast<VARIANT*>(value), 0, to);
+    if (hr == DISP_E_OVERFLOW) throw DispatchError(kDispOverflow, "Overflow", argIndex);
+    if (FAILED(hr))
+        Mismatch(argIndex, base == VT_NULL ? "Null is no value" : "the object has no default value");
+    return FromVariant(*converted.get(), argIndex);
+}
+
 HRESULT ToVariant(const Variant& v, VARIANT* out) {
     VariantInit(out);
     switch (v.Type()) {

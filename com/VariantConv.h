@@ -4,6 +4,7 @@
 #pragma once
 #include "com/IVireoBrowser.h"
 #include "com/Owners.h"
+#include "control/Dispatch.h"
 #include "platform/StdFont.h"
 #include "platform/Variant.h"
 #include <ole2.h>
@@ -19,6 +20,10 @@ Bstr Wide(const std::string& s);
 // The value of v (through any VT_BYREF). Throws DispatchError (type mismatch) naming argIndex for types
 // the control does not take.
 Variant FromVariant(const VARIANT& v, unsigned argIndex = 0);
+// An argument for a parameter of the declared type. Null and objects become text, numbers and flags as
+// VariantChangeType makes them (an object through its default value); where it has no answer (Null, an
+// object without a default value) the argument is a type mismatch naming argIndex.
+Variant FromArgument(const VARIANT& v, ParamType type, unsigned argIndex);
 // Fills out (which the caller then owns) with v; an integer outside the 32-bit range becomes VT_I8.
 HRESULT ToVariant(const Variant& v, VARIANT* out);
 // The Folder record's fields (sURL, sLocName, sLocURL, nPidl, nAttr) into the structure, which then owns

@@ -78,7 +78,30 @@ HRESULT VireoControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAM
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     // A sink may release the control while the member runs.
     ComPtr<IUnknown> hold(static_cast<_VireoBrowser*>(this));
-    return InvokeMember(*m_control, id, flags, params, result, excepInfo, argErr);
+    // Font gives the one font object kept in m_font; a font written becomes that object.
+    constexpr DISPID kFont = 0x680302FB;
+    const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    if (id == kFont && (flags & DISPATCH_PROPERTYGET) && !put && (!params || params->cArgs == 0)) {
+        IDispatch* font = nullptr;
+        const HRESULT hr = get_Font(&font);
+        if (!result) {
+            if (font) font->Release();
+        } else {
+            V_VT(result) = VT_DISPATCH;
+            V_DISPATCH(result) = font;
+        }
+        return hr;
+    }
+    const HRESULT hr = InvokeMember(*m_control, id, flags, params, result, excepInfo, argErr);
+    if (SUCCEEDED(hr) && id == kFont && put && params && params->cArgs == 1) {
+        const VARIANT* given = &params->rgvarg[0];
+        while (V_VT(given) == (VT_BYREF | VT_VARIANT))
+            given = V_VARIANTREF(given);
+        const VARTYPE vt = V_VT(given);
+        IUnknown* object = vt & VT_BYREF ? *V_UNKNOWNREF(given) : V_UNKNOWN(given);
+        m_font.Link(m_control->Font(), object);
+    }
+    return hr;
 }
 
 HRESULT VireoControl::Call(DISPID id, unsigned kind, std::vector<Variant>& args, Variant* result) {

@@ -8,6 +8,7 @@
 #include "com/IVireoBrowser.h"
 #include "com/Owners.h"
 #include "control/VireoBrowser.h"
+#include "platform/win32/FontObject.h"
 #include "platform/win32/SiteContainer.h"
 #include <ocidl.h>
 #include <olectl.h>
@@ -219,6 +220,8 @@ private:
     HRESULT InPlaceActivate(bool uiActivate, HWND parent, LPCRECT rect);
 
     RefPtr<HostedBrowser> m_control;
+    // The object the Font property gives: the same one on every read, the caller's own after Set Font.
+    FontLink m_font;
     ConnectionPoint m_events;
     ConnectionPoint m_properties; // IPropertyNotifySink
     ComPtr<IOleClientSite> m_site;

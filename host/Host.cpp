@@ -9,6 +9,7 @@
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
 #include "platform/emu/kernel32/FileSystem.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/SystemInfo.h"
 #include "platform/emu/user32/WindowManager.h"
 #include <cctype>
@@ -36,6 +37,18 @@ NameKind ResultKind(const std::string& member) {
     return low.find("hwnd") != std::string::npos                          ? NameKind::Window
            : low.find("pidl") != std::string::npos || low == "navigatetv" ? NameKind::Pidl
                                                                           : NameKind::None;
+}
+
+// The script is UTF-8 text, as the host's files are; the control and the emulated desktop take the ANSI
+// code page, so every word is turned into it, except the host's own paths (the folder of a mount or a
+// share, a property file), which stay as written.
+void ToWindowsText(std::vector<Token>& t) {
+    const std::string cmd = Lower(t[0].text);
+    for (size_t i = 1; i < t.size(); ++i) {
+        bool hostPath = ((cmd == "mount" || cmd == "share") && Lower(t[i - 1].text) == "at") ||
+                        (cmd == "save" && i == 1) || (cmd == "create" && i == 2);
+        if (!hostPath) t[i].text = emu::ToWindowsName(t[i].text);
+    }
 }
 
 } // namespace
@@ -105,6 +118,7 @@ void Host::RunLine(const std::string& line) {
         throw ScriptError(e.what());
     }
     if (t.empty() || (!t[0].quoted && t[0].text[0] == '#')) return;
+    ToWindowsText(t);
     Dispatch(t, line);
     // A handler's line runs inside the event: what it posts runs after the event, with the line that
     // raised it.
@@ -125,7 +139,8 @@ void Host::Dispatch(const std::vector<Token>& t, const std::string& line) {
     else if (cmd == "members")
         PrintMembers(m_out);
     else if (cmd == "say")
-        m_out.Note(line.substr(line.find(t[0].text) + t[0].text.size() + (t.size() > 1 ? 1 : 0)));
+        m_out.Note(emu::ToWindowsName(
+            line.substr(line.find(t[0].text) + t[0].text.size() + (t.size() > 1 ? 1 : 0))));
     else if (cmd == "on" || cmd == "off")
         Handler(t, line);
     else if (cmd == "expect")

@@ -4,6 +4,7 @@
 #include "host/Host.h"
 #include "host/Words.h"
 #include "platform/emu/core/Journal.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include <cctype>
 #include <cstdlib>
 
@@ -136,7 +137,7 @@ bool Host::Expect(const std::vector<Token>& t) {
     const std::string wanted = std::string(no ? "no " : "") + Joined(pattern);
     // expect status TEXT: the status bar's text now, changed by the line before or not.
     if (!no && pattern.size() == 2 && pattern[0].text == "status") {
-        const std::string now = "status " + Quote(m_control ? m_control->StatusText() : "");
+        const std::string now = "status " + Quote(emu::ToHostName(m_control ? m_control->StatusText() : ""));
         if (Matches(pattern, now, false)) return true;
         m_out.Error(m_lineNo, "expected " + wanted + ", the status bar shows " + now.substr(7), 0, false);
         return false;

@@ -1,6 +1,6 @@
 #include "host/Output.h"
 #include "host/Tokens.h"
-#include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
@@ -38,9 +38,18 @@ json ToJson(const vireo::Variant& v) {
     return nullptr;
 }
 
-// JSON wants UTF-8; the control's texts are in the ANSI code page (Windows-1252).
+// The control's texts are in the ANSI code page (Windows-1252); what the host prints is UTF-8.
+std::string Utf8(const std::string& s) {
+    return emu::ToHostName(s);
+}
+
+// A text in the script's quoted notation, in UTF-8.
+std::string Quoted(const std::string& s) {
+    return Quote(Utf8(s));
+}
+
 json Utf8Json(const json& j) {
-    if (j.is_string()) return emu::AnsiToUtf8(j.get<std::string>());
+    if (j.is_string()) return Utf8(j.get<std::string>());
     if (j.is_object() || j.is_array()) {
         json copy = j;
         for (auto& el : copy)
@@ -56,7 +65,7 @@ std::string Dump(const json& j) {
 
 // A stable name is one word; one with blanks in it is quoted.
 std::string Word(const std::string& name) {
-    return name.find_first_of(" \t\"") == std::string::npos ? name : Quote(name);
+    return name.find_first_of(" \t\"") == std::string::npos ? Utf8(name) : Quoted(name);
 }
 
 bool IsNumber(const vireo::Variant& v) {
@@ -75,7 +84,7 @@ std::string Output::Format(const vireo::Variant& v) {
     switch (v.Type()) {
     case VarType::String:
     case VarType::Object:
-        return Quote(v.Text());
+        return Quoted(v.Text());
     case VarType::Empty:
         return "Empty";
     case VarType::Bytes:
@@ -148,13 +157,13 @@ void Output::ByRef(const std::string& param, const Field& value) {
 }
 
 void Output::Status(const std::string& text) {
-    Emit("status " + Quote(text), m_json ? Dump(json{{"type", "status"}, {"text", text}}) : "");
+    Emit("status " + Quoted(text), m_json ? Dump(json{{"type", "status"}, {"text", text}}) : "");
 }
 
 void Output::Desktop(const std::string& kind, const std::vector<std::string>& fields) {
     std::string text = "desktop " + kind;
     for (const auto& f : fields)
-        text += " " + (f == "{" || f == "}" ? f : Quote(f));
+        text += " " + (f == "{" || f == "}" ? f : Quoted(f));
     Emit(text, m_json ? Dump(json{{"type", "desktop"}, {"kind", kind}, {"fields", fields}}) : "");
 }
 
@@ -167,7 +176,7 @@ void Output::Error(int line, const std::string& what, long long number, bool kee
     json j{{"type", "error"}, {"number", number}, {"text", what}};
     if (line > 0) j["line"] = line;
     // The line's record leaves the line number out: an expectation names the error, not where it is.
-    Emit("error " + where + code + what, "error " + code + what, m_json ? Dump(j) : "", keep);
+    Emit("error " + where + code + Utf8(what), "error " + code + Utf8(what), m_json ? Dump(j) : "", keep);
 }
 
 void Output::Member(const std::string& name, int32_t id, const std::string& kinds, const std::string& params,
@@ -191,7 +200,7 @@ void Output::Note(const std::string& text) {
     if (m_json)
         m_out << Dump(json{{"type", "note"}, {"text", text}}) << "\n";
     else
-        m_out << "# " << text << "\n";
+        m_out << "# " << Utf8(text) << "\n";
 }
 
 } // namespace host

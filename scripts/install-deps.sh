@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only when some are missing.
-# Usage: scripts/install-deps.sh native|all|wine|test|screenshot
+# Usage: scripts/install-deps.sh native|all|wine|test|screenshot|dist
 # all: native and the MinGW tool chain; wine: what the Wine check of the Windows DLL needs, besides the
 # MinGW tool chain; test: everything `make test` runs; screenshot: Wine and ImageMagick, which turns the
-# saved bitmap into a PNG.
+# saved bitmap into a PNG; dist: zip, which packs the distribution.
 set -euo pipefail
 want=(cmake ninja-build g++ make ccache libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev)
 mingw=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools)
@@ -12,6 +12,7 @@ all) want+=("${mingw[@]}") ;;
 test) want+=("${mingw[@]}" wine64 xvfb xauth) ;;
 wine) want=(wine64 xvfb xauth) ;;
 screenshot) want=(wine64 xvfb xauth imagemagick) ;;
+dist) want=(zip) ;;
 esac
 missing=()
 for p in "${want[@]}"; do

@@ -117,22 +117,31 @@ VARIANT Str(const wchar_t* s) {
 
 } // namespace winecheck
 
-int main() {
+// With an argument, only the named group runs ("paths").
+int main(int argc, char** argv) {
     using namespace winecheck;
     OleInitialize(nullptr);
-    CheckRegistration();
-    CheckTypeLibrary();
-    CheckDispatch();
-    CheckEvents();
-    CheckPersistence();
-    CheckSite();
-    CheckWebView();
-    CheckQuickActivation();
-    CheckListView();
-    CheckSupport();
-    CheckNamespace();
-    CheckRegistry();
-    CheckIconsAndExecution();
+    if (argc > 1 && std::string(argv[1]) == "paths") {
+        CheckPathConformance();
+    } else {
+        CheckRegistration();
+        CheckVersionResource();
+        CheckTypeLibrary();
+        CheckHelpStrings();
+        CheckDispatch();
+        CheckConversions();
+        CheckEvents();
+        CheckPersistence();
+        CheckSite();
+        CheckWebView();
+        CheckQuickActivation();
+        CheckListView();
+        CheckSupport();
+        CheckNamespace();
+        CheckRegistry();
+        CheckIconsAndExecution();
+        CheckPathConformance();
+    }
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
     return Failures() == 0 ? 0 : 1;

@@ -59,8 +59,11 @@ VARIANT Str(const wchar_t* s); // the caller frees V_BSTR
 
 // The check groups.
 void CheckRegistration();
+void CheckVersionResource();
 void CheckTypeLibrary();
+void CheckHelpStrings();
 void CheckDispatch();
+void CheckConversions();
 void CheckEvents();
 void CheckPersistence();
 void CheckSite();
@@ -71,6 +74,7 @@ void CheckSupport();
 void CheckNamespace();
 void CheckRegistry();
 void CheckIconsAndExecution();
+void CheckPathConformance();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;

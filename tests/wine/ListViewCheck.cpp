@@ -295,6 +295,7 @@ void CheckListView() {
             CheckSelection(scene, hidden);
             if (hidden) continue;
             CheckSelectionMembers(scene);
+            CheckSelectionNotice(scene);
             CheckColumnsAndViews(scene);
             CheckColours(scene);
             CheckContextMenu(scene);

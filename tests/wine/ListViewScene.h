@@ -260,6 +260,7 @@ void CheckContextMenu(Scene& scene);
 void CheckSubclassing(Scene& scene);
 void CheckTermination(Scene& scene);
 void CheckLabelEditing(Scene& scene);
+void CheckSelectionNotice(Scene& scene);
 void TimeLargeFolder(Scene& scene, int files);
 
 } // namespace winecheck

@@ -148,6 +148,7 @@ std::string Utf8ToAnsi(std::string_view utf8, char defaultChar, bool* usedDefaul
         if (b < 0) {
             used = true;
             out += defaultChar;
+            if (cp > 0xFFFF) out += defaultChar; // a surrogate pair in UTF-16: one for each half
         } else {
             out += static_cast<char>(b);
         }

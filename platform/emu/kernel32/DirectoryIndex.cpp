@@ -1,5 +1,6 @@
 #include "platform/emu/kernel32/DirectoryIndex.h"
 #include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include <cerrno>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -131,7 +132,7 @@ const ShortNameTable* DirectoryIndex::ShortNames(const std::filesystem::path& di
         std::vector<ShortNameTable::Name> names;
         names.reserve(folder->byFold.size());
         for (const auto& [fold, name] : folder->byFold)
-            names.push_back({Utf8ToAnsi(name), name});
+            names.push_back({ToWindowsName(name), name});
         folder->shortNames = std::make_unique<ShortNameTable>(names);
     }
     return folder->shortNames.get();

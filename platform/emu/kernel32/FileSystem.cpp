@@ -2,6 +2,7 @@
 #include "platform/emu/Desktop.h"
 #include "platform/emu/api/kernel32.h"
 #include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/DirectoryIndex.h"
 #include "platform/emu/kernel32/SystemInfo.h"
 #include "platform/emu/kernel32/WinPath.h"
@@ -37,6 +38,9 @@ struct Share {
     fs::path host;
 };
 
+// What creating or renaming to a reserved device name (CON, NUL, COM1...) fails with.
+constexpr uint32_t kDeviceNameError = ERROR_DIRECTORY;
+
 using InodeKey = std::pair<unsigned long, unsigned long>;
 
 std::optional<InodeKey> InodeOf(const fs::path& host) {
@@ -51,6 +55,17 @@ char UpperLetter(char letter) {
 
 std::string ShareKey(std::string_view server, std::string_view share) {
     return AnsiUpper(server) + "\\" + AnsiUpper(share);
+}
+
+// How many leading components a full path shares with the temporary folder's path: a write below them
+// makes the missing ones.
+size_t TempFolderDepth(const std::optional<std::string>& temp, const winpath::FullPath& path) {
+    auto t = temp ? winpath::Split(*temp) : std::nullopt;
+    if (!t || t->kind != path.kind || !AnsiEqualNoCase(t->Root(), path.Root())) return 0;
+    size_t n = 0;
+    while (n < t->parts.size() && n < path.parts.size() && AnsiEqualNoCase(t->parts[n], path.parts[n]))
+        ++n;
+    return n;
 }
 
 } // namespace
@@ -82,12 +97,16 @@ void FileSystem::Mount(char letter, const fs::path& hostDir, unsigned type, std:
     d.host = fs::absolute(hostDir, ec);
     d.type = type;
     d.label = std::move(label);
+    fs::path host = d.host;
     m_state->drives[letter] = std::move(d);
-    if (auto temp = TempPath()) {
-        auto p = winpath::Split(*temp);
-        if (p && p->kind == RootKind::Drive && p->drive == letter && type != DRIVE_CDROM)
-            CreatePath(*temp, true);
-    }
+    // A drive of the desktop's own scratch space gets its temporary folder at once; a folder of the
+    // user's mapped as a drive gets nothing written into it until something is written there.
+    auto temp = TempPath();
+    auto p = temp ? winpath::Split(*temp) : std::nullopt;
+    fs::path below = fs::relative(host, m_desktop.ScratchDir(), ec);
+    bool inScratch = !ec && !below.empty() && *below.begin() != "..";
+    if (p && p->kind == RootKind::Drive && p->drive == letter && type != DRIVE_CDROM && inScratch)
+        CreatePath(*temp, true);
 }
 
 fs::path FileSystem::MountScratch(char letter, unsigned type, std::string label) {
@@ -114,7 +133,7 @@ void FileSystem::AddShare(std::string_view server, std::string_view share, const
 }
 
 fs::path FileSystem::MountScratchShare(std::string_view server, std::string_view share) {
-    fs::path host = m_desktop.ScratchDir() / "unc" / AnsiToUtf8(server) / AnsiToUtf8(share);
+    fs::path host = m_desktop.ScratchDir() / "unc" / ToHostName(server) / ToHostName(share);
     AddShare(server, share, host);
     return host;
 }
@@ -203,7 +222,7 @@ std::string FileSystem::CurrentDirectory() const {
 }
 
 std::string FileSystem::FullPath(std::string_view in) const {
-    if (in.empty()) return {};
+    if (in.empty() || winpath::IsAllBlank(in)) return {}; // Windows gives no full path to blanks alone
     std::string s(in);
     for (char& c : s)
         if (c == '/') c = '\\';
@@ -212,10 +231,12 @@ std::string FileSystem::FullPath(std::string_view in) const {
         combined = s;
     } else if (s.size() >= 2 && std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':') {
         if (s.size() >= 3 && s[2] == '\\') {
-            combined = s;
+            combined = std::string(1, UpperLetter(s[0])) + s.substr(1);
         } else { // "D:" or "D:dir": against D's current directory
             combined = DriveDirectory(s[0]);
-            if (s.size() > 2) combined += "\\" + s.substr(2);
+            // The current drive's folder is kept with its separator: "C:" alone names it with one.
+            bool current = combined == m_state->cwd;
+            if (s.size() > 2 || current) combined += "\\" + s.substr(2);
         }
     } else if (s[0] == '\\') {
         auto cur = winpath::Split(m_state->cwd);
@@ -223,10 +244,7 @@ std::string FileSystem::FullPath(std::string_view in) const {
     } else {
         combined = m_state->cwd + "\\" + s;
     }
-    auto p = winpath::Split(combined);
-    if (!p || p->kind == RootKind::Device) return s;
-    winpath::Normalize(*p);
-    return p->Text();
+    return winpath::Collapse(std::move(combined));
 }
 
 FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) const {
@@ -240,18 +258,27 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
         r.error = ERROR_FILENAME_EXCED_RANGE;
         return r;
     }
-    r.fullPath = FullPath(winPath);
-    auto p = winpath::Split(r.fullPath);
+    if (winpath::IsAllBlank(winPath)) {
+        r.error = ERROR_PATH_NOT_FOUND;
+        return r;
+    }
+    // A \\?\ name goes to the file system as written: no / for \, no "." or "..", no trimming.
+    bool literal = winPath.starts_with("\\\\?\\");
+    auto p =
+        literal ? winpath::SplitLiteral(winPath.substr(4)) : winpath::Split(r.fullPath = FullPath(winPath));
     if (!p || p->kind == RootKind::Device) {
         r.error = ERROR_INVALID_NAME;
         return r;
     }
+    if (literal) r.fullPath = p->Text();
     if (r.fullPath.size() >= MAX_PATH) {
         r.error = ERROR_FILENAME_EXCED_RANGE;
         return r;
     }
+    // "." and ".." left after the full path's rules ("...\" keeps ".."; a \\?\ name keeps both) are
+    // no names.
     for (const std::string& part : p->parts)
-        if (!winpath::IsValidName(part)) {
+        if (!winpath::IsValidName(part) || part == "." || part == "..") {
             r.error = ERROR_INVALID_NAME;
             return r;
         }
@@ -287,14 +314,19 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
         return r;
     }
     bool isDir = true;
+    const size_t systemDepth = forCreate ? TempFolderDepth(TempPath(), *p) : 0;
     for (size_t i = 0; i < p->parts.size(); ++i) {
         bool last = i + 1 == p->parts.size();
         auto child = FindChild(cur, p->parts[i]);
+        if (!child && !last && i < systemDepth && fs::create_directory(cur / ToHostName(p->parts[i]), ec))
+            child = cur / ToHostName(p->parts[i]); // the Windows folder and its Temp, made at the first write
         if (!child) {
             if (!last) {
                 r.error = ERROR_PATH_NOT_FOUND;
+            } else if (forCreate && winpath::IsDeviceName(p->parts[i])) {
+                r.error = kDeviceNameError; // the name opens a device, never a new file or folder
             } else if (forCreate) {
-                r.host = cur / AnsiToUtf8(p->parts[i]);
+                r.host = cur / ToHostName(p->parts[i]);
             } else {
                 r.error = ERROR_FILE_NOT_FOUND;
             }
@@ -307,8 +339,8 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
         }
         cur = std::move(*child);
     }
-    if (p->trailingSep && !isDir) { // "C:\file.txt\"
-        r.error = ERROR_INVALID_NAME;
+    if (p->trailingSep && !isDir) { // "C:\file.txt\": no such folder, and none can be made there
+        r.error = forCreate ? ERROR_ALREADY_EXISTS : ERROR_INVALID_NAME;
         return r;
     }
     r.host = cur;
@@ -340,7 +372,7 @@ std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::stri
         auto st = fs::symlink_status(p, ec);
         return fs::exists(st) && !fs::is_symlink(st);
     };
-    std::string utf8 = AnsiToUtf8(ansiName);
+    std::string utf8 = ToHostName(ansiName);
     fs::path exact = hostDir / utf8;
     if (usable(exact)) return exact;
     if (auto name = m_state->index.Find(hostDir, utf8)) {
@@ -361,7 +393,7 @@ size_t FileSystem::FolderScans() const {
 }
 
 std::string FileSystem::WindowsName(const fs::path& hostEntry) {
-    return Utf8ToAnsi(hostEntry.filename().string());
+    return ToWindowsName(hostEntry.filename().string());
 }
 
 std::string FileSystem::ShortName(const fs::path& hostEntry) const {
@@ -480,7 +512,7 @@ fs::path FileSystem::CreatePath(std::string_view winPath, bool lastIsDir) {
         if (auto child = FindChild(cur, p->parts[i])) {
             cur = *child;
         } else {
-            cur /= AnsiToUtf8(p->parts[i]);
+            cur /= ToHostName(p->parts[i]);
             if (!last || lastIsDir) fs::create_directory(cur, ec);
         }
     }

@@ -28,8 +28,9 @@ public:
     ~FileSystem();
 
     // Drives. type is a GetDriveType value (2 removable, 3 fixed, 4 remote, 5 CD-ROM, 6 RAM disk). The host
-    // folder is created when missing. Mounting the system drive (that of the TEMP folder) creates the
-    // temporary folder on it.
+    // folder is created when missing. Mounting the system drive (that of the TEMP folder) in the desktop's
+    // scratch space creates the temporary folder on it; a folder elsewhere (the user's own) gets nothing
+    // written into it: the temporary folder's missing folders are made by the first write below them.
     void Mount(char letter, const std::filesystem::path& hostDir, unsigned type = 3, std::string label = "");
     // Creates the folder <scratch>/<letter> and mounts it; returns the host folder.
     std::filesystem::path MountScratch(char letter, unsigned type = 3, std::string label = "");

@@ -1,6 +1,7 @@
 // Files and folders: attributes, creating and removing folders, deleting, copying and moving files,
 // and simple handle-based reading and writing. Errors are those Windows gives for the same calls.
 #include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/Kernel.h"
 #include "platform/emu/kernel32/WinPath.h"
 #include <cctype>
@@ -148,7 +149,7 @@ BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName) {
     if (dst.exists) {
         // Only a change of case of the same entry is allowed onto an existing name.
         if (!fs::equivalent(*src.host, *dst.host, ec)) return Fail(ERROR_ALREADY_EXISTS, FALSE);
-        target = dst.host->parent_path() / emu::AnsiToUtf8(LastComponent(dst.fullPath));
+        target = dst.host->parent_path() / emu::ToHostName(LastComponent(dst.fullPath));
     }
     if (src.isDir) {
         std::string from = src.host->lexically_normal().string() + "/";

@@ -2,6 +2,7 @@
 // without regard to case as NTFS returns them, with "." and ".." first in any folder but a root; each
 // entry's size, times and attributes are read from the host as it is returned.
 #include "platform/emu/kernel32/CodePage.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/Kernel.h"
 #include "platform/emu/kernel32/WinPath.h"
 #include <algorithm>
@@ -123,8 +124,13 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     std::string plain = pattern;
     std::erase_if(plain, [](char c) { return c == '*' || c == '?'; });
     if (!emu::winpath::IsValidName(plain)) return Fail(ERROR_INVALID_NAME, INVALID_HANDLE_VALUE);
-    folder->trailingSep = false;
+    // The folder as the text names it, its separator kept: a blank before it stays ("C:\dir\ \*").
+    folder->trailingSep = !folder->parts.empty();
     FileSystem::Lookup parent = Files().Find(folder->Text());
+    if (!parent.host && parent.error == ERROR_INVALID_NAME) { // perhaps a file, named as a folder
+        folder->trailingSep = false;
+        parent = Files().Find(folder->Text());
+    }
     if (!parent.host)
         return Fail(parent.error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : parent.error,
                     INVALID_HANDLE_VALUE);
@@ -143,7 +149,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         for (fs::directory_iterator it(*parent.host, ec), end; !ec && it != end; it.increment(ec)) {
             if (it->is_symlink(ec)) continue;
             std::string name = it->path().filename().string();
-            if (Match(pattern, emu::Utf8ToAnsi(name)))
+            if (Match(pattern, emu::ToWindowsName(name)))
                 found.emplace_back(emu::FoldUtf8(name), std::move(name));
         }
         std::sort(found.begin(), found.end());

@@ -12,6 +12,7 @@ using emu::k32::Sys;
 DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart) {
     if (!lpFileName || !*lpFileName) return Fail(ERROR_INVALID_NAME, DWORD(0));
     std::string full = Files().FullPath(lpFileName);
+    if (full.empty()) return Fail(ERROR_INVALID_NAME, DWORD(0)); // a text of blanks names nothing
     DWORD n = CopyOut(full, lpBuffer, nBufferLength);
     if (n == full.size() && lpFilePart) {
         // The file part is the last component; none when the path ends with a separator.

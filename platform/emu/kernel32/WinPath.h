@@ -33,9 +33,23 @@ struct FullPath {
 // empty components (doubled separators) are dropped; "." and ".." stay as they are.
 std::optional<FullPath> Split(std::string_view full);
 
-// GetFullPathName's normalisation of a full path's components: "." dropped, ".." removes the previous
-// component but never climbs above the root, and the last component loses trailing dots and spaces.
-void Normalize(FullPath& path);
+// The drive path after a \\?\ prefix, taken as written: only \ separates, and an empty component (a
+// doubled separator) makes it no path.
+std::optional<FullPath> SplitLiteral(std::string_view rest);
+
+// GetFullPathName's normalisation of a full path text (drive, UNC or \\?\ form): / becomes \ and doubled
+// separators one; a "." component goes and ".." takes the previous component with it, never climbing
+// above the root; a component that ends in a period before a separator loses that one period ("data.\" is
+// "data\", "...\" is "..\", a name); and only at the very end of the text, trailing periods and blanks
+// go ("C:\a. ." is "C:\a", while "C:\ \" keeps its folder " ").
+std::string Collapse(std::string path);
+
+// True when the text holds nothing but blanks: Windows gives it no full path.
+bool IsAllBlank(std::string_view path);
+
+// The reserved DOS device names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9), with or without an extension
+// and trailing blanks, in any case: Windows opens the device instead of a file of that name.
+bool IsDeviceName(std::string_view name);
 
 // True when the text is drive-absolute (X:\...) or UNC (\\...).
 bool IsFullyQualified(std::string_view path);
