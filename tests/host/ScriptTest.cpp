@@ -119,7 +119,8 @@ TEST(ExitStatusTest, TheStatusSaysWhetherTheScriptHeldAndTheUsageNamesTheDocumen
 }
 
 TEST(StableOutputTest, TwoRunsPrintTheSameBytesAndRawPrintsTheNumbers) {
-    const std::string script = std::string(kTempScene) + R"(address C:\Temp
+    std::string script = kTempScene;
+    script += R"(address C:\Temp
 click a
 clock 200
 invoke get SelFolder
