@@ -51,12 +51,15 @@ invoke NavigateTV "www.example.org" false
 say Anything else asks the user what kind of address it is (the script answers FTP):
 dialog press "&FTP URL"
 invoke NavigateTV "intranet" false
-say The current location and the properties:
+say The current location and the properties (a script can check what it expects):
 invoke get SelFolder
+expect result Record {sURL="\\fileserver\public\", *
 invoke let Style 1
 invoke get Style
-say A wrong call gets a dispatch error:
+expect result Long 1
+say A wrong call gets a dispatch error, which the script expects:
 invoke let Style "large"
+expect error 0x80020005 *
 say The Tree button shows the folder tree; dragging the grab bar moves the split:
 toolbar tree
 show layout

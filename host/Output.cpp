@@ -1,6 +1,7 @@
 #include "host/Output.h"
-#include <cstdio>
+#include "host/Tokens.h"
 #include "platform/emu/kernel32/HostNames.h"
+#include <cstdio>
 #include <nlohmann/json.hpp>
 
 namespace host {
@@ -42,15 +43,9 @@ std::string Utf8(const std::string& s) {
     return emu::ToHostName(s);
 }
 
+// A text in the script's quoted notation, in UTF-8.
 std::string Quoted(const std::string& s) {
-    std::string out = "\"";
-    // One line per record: a carriage return or line feed inside a text shows as <CR> or <LF>.
-    for (char c : Utf8(s))
-        out += c == '"'    ? std::string("\"\"")
-               : c == '\r' ? std::string("<CR>")
-               : c == '\n' ? std::string("<LF>")
-                           : std::string(1, c);
-    return out + "\"";
+    return Quote(Utf8(s));
 }
 
 json Utf8Json(const json& j) {
@@ -62,6 +57,24 @@ json Utf8Json(const json& j) {
         return copy;
     }
     return j;
+}
+
+std::string Dump(const json& j) {
+    return Utf8Json(j).dump();
+}
+
+// A stable name is one word; one with blanks in it is quoted.
+std::string Word(const std::string& name) {
+    return name.find_first_of(" \t\"") == std::string::npos ? Utf8(name) : Quoted(name);
+}
+
+bool IsNumber(const vireo::Variant& v) {
+    return v.Type() == vireo::VarType::Long || v.Type() == vireo::VarType::Integer;
+}
+
+// A record's field that carries an item-ID list.
+NameKind FieldKind(const std::string& name) {
+    return name == "nPidl" ? NameKind::Pidl : NameKind::None;
 }
 
 } // namespace
@@ -87,63 +100,83 @@ std::string Output::Format(const vireo::Variant& v) {
     }
 }
 
-void Output::Event(const std::string& name, const std::vector<vireo::Variant>& args) {
-    if (m_json) {
-        json a = json::array();
-        for (const auto& v : args)
-            a.push_back(ToJson(v));
-        m_out << Utf8Json(json{{"type", "event"}, {"name", name}, {"args", a}}).dump() << "\n";
-        return;
+std::string Output::Named(NameKind kind, int64_t number) {
+    return m_raw || kind == NameKind::None ? std::to_string(number) : m_names.Name(kind, number);
+}
+
+std::string Output::NameOf(const Field& f) {
+    return f.kind != NameKind::None && !m_raw && IsNumber(f.value) ? Named(f.kind, f.value.LongValue()) : "";
+}
+
+std::string Output::Text(const Field& f) {
+    if (const std::string name = NameOf(f); !name.empty()) return Word(name);
+    if (f.value.Type() == vireo::VarType::Record && !m_raw) {
+        std::string s = "{";
+        for (const auto& [name, value] : f.value.RecordValue())
+            s += (s.size() > 1 ? ", " : "") + name + "=" + Text(Field(value, FieldKind(name)));
+        return s + "}";
     }
-    m_out << "event " << name;
-    for (const auto& v : args)
-        m_out << " " << Format(v);
-    m_out << "\n";
+    return Format(f.value);
 }
 
-void Output::Result(const vireo::Variant& value) {
-    if (m_json)
-        m_out << Utf8Json(json{{"type", "result"}, {"vartype", value.TypeName()}, {"value", ToJson(value)}})
-                     .dump()
-              << "\n";
-    else
-        m_out << "result " << value.TypeName() << " " << Format(value) << "\n";
+nlohmann::json Output::JsonOf(const Field& f) {
+    const std::string name = NameOf(f);
+    return name.empty() ? ToJson(f.value) : json(name);
 }
 
-void Output::ByRef(const std::string& param, const vireo::Variant& value) {
-    if (m_json)
-        m_out << Utf8Json(json{{"type", "byref"}, {"param", param}, {"value", ToJson(value)}}).dump() << "\n";
-    else
-        m_out << "byref " << param << " " << Format(value) << "\n";
+void Output::Emit(const std::string& text, const std::string& json, bool keep) {
+    Emit(text, text, json, keep);
+}
+
+void Output::Emit(const std::string& text, const std::string& record, const std::string& json, bool keep) {
+    if (keep) m_lineRecords.push_back(record);
+    m_out << (m_json ? json : text) << "\n";
+}
+
+void Output::Event(const std::string& name, const std::vector<Field>& args) {
+    std::string text = "event " + name;
+    json a = json::array();
+    for (const Field& f : args) {
+        text += " " + Text(f);
+        a.push_back(JsonOf(f));
+    }
+    Emit(text, m_json ? Dump(json{{"type", "event"}, {"name", name}, {"args", a}}) : "");
+}
+
+void Output::Result(const Field& value) {
+    const std::string text = Text(value);
+    Emit(std::string("result ") + value.value.TypeName() + " " + text,
+         m_json
+             ? Dump(json{{"type", "result"}, {"vartype", value.value.TypeName()}, {"value", JsonOf(value)}})
+             : "");
+}
+
+void Output::ByRef(const std::string& param, const Field& value) {
+    Emit("byref " + param + " " + Text(value),
+         m_json ? Dump(json{{"type", "byref"}, {"param", param}, {"value", JsonOf(value)}}) : "");
 }
 
 void Output::Status(const std::string& text) {
-    if (m_json)
-        m_out << Utf8Json(json{{"type", "status"}, {"text", text}}).dump() << "\n";
-    else
-        m_out << "status " << Quoted(text) << "\n";
+    Emit("status " + Quoted(text), m_json ? Dump(json{{"type", "status"}, {"text", text}}) : "");
 }
 
 void Output::Desktop(const std::string& kind, const std::vector<std::string>& fields) {
-    if (m_json) {
-        m_out << Utf8Json(json{{"type", "desktop"}, {"kind", kind}, {"fields", fields}}).dump() << "\n";
-        return;
-    }
-    m_out << "desktop " << kind;
+    std::string text = "desktop " + kind;
     for (const auto& f : fields)
-        m_out << " " << Quoted(f);
-    m_out << "\n";
+        text += " " + (f == "{" || f == "}" ? f : Quoted(f));
+    Emit(text, m_json ? Dump(json{{"type", "desktop"}, {"kind", kind}, {"fields", fields}}) : "");
 }
 
-void Output::Error(const std::string& what, long long number) {
+void Output::Error(int line, const std::string& what, long long number, bool keep) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(number));
-    if (m_json)
-        m_out << Utf8Json(json{{"type", "error"}, {"number", number}, {"text", what}}).dump() << "\n";
-    else
-        m_out << "error "
-              << (number == 0 ? "" : (number < 0 ? hex : std::to_string(number)) + std::string(" "))
-              << Utf8(what) << "\n";
+    const std::string where = line > 0 ? "line " + std::to_string(line) + ": " : "";
+    const std::string code =
+        number == 0 ? "" : (number < 0 ? hex : std::to_string(number)) + std::string(" ");
+    json j{{"type", "error"}, {"number", number}, {"text", what}};
+    if (line > 0) j["line"] = line;
+    // The line's record leaves the line number out: an expectation names the error, not where it is.
+    Emit("error " + where + code + Utf8(what), "error " + code + Utf8(what), m_json ? Dump(j) : "", keep);
 }
 
 void Output::Member(const std::string& name, int32_t id, const std::string& kinds, const std::string& params,
@@ -165,7 +198,7 @@ void Output::Member(const std::string& name, int32_t id, const std::string& kind
 
 void Output::Note(const std::string& text) {
     if (m_json)
-        m_out << Utf8Json(json{{"type", "note"}, {"text", text}}).dump() << "\n";
+        m_out << Dump(json{{"type", "note"}, {"text", text}}) << "\n";
     else
         m_out << "# " << Utf8(text) << "\n";
 }

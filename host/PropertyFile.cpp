@@ -51,6 +51,16 @@ nlohmann::json ToJson(const vireo::Variant& v) {
     }
 }
 
+// Two values the bag stores alike: fonts with the same fields are the same font.
+bool Alike(const vireo::Variant& a, const vireo::Variant& b) {
+    if (a.Type() == vireo::VarType::Object && b.Type() == vireo::VarType::Object) {
+        auto* fa = dynamic_cast<const vireo::StdFont*>(a.ObjectValue().get());
+        auto* fb = dynamic_cast<const vireo::StdFont*>(b.ObjectValue().get());
+        if (fa && fb) return FontToJson(*fa) == FontToJson(*fb);
+    }
+    return a == b;
+}
+
 vireo::Variant FromJson(const nlohmann::json& j) {
     if (j.is_string()) return vireo::Variant(j.get<std::string>());
     if (j.is_boolean()) return vireo::Variant::Boolean(j.get<bool>());
@@ -88,7 +98,7 @@ vireo::Variant PropertyFile::ReadProperty(const std::string& name, const vireo::
 
 void PropertyFile::WriteProperty(const std::string& name, const vireo::Variant& value,
                                  const vireo::Variant& defaultValue) {
-    if (value == defaultValue)
+    if (Alike(value, defaultValue))
         m_values.erase(name);
     else
         m_values[name] = ToJson(value);

@@ -43,9 +43,24 @@ POINT ItemPoint(HWND lv, const std::string& name) {
 
 } // namespace
 
-// One pump runs every queued message, including what those messages post in turn.
-void Settle(emu::Desktop& desk) {
-    desk.Windows().PumpOnce();
+// Runs the queue as an application's message loop does, until nothing is queued and no timer is due. A
+// window that keeps posting to itself would keep the loop busy for ever: past kSettleLimit messages in one
+// settle the host stops and names the window and the message.
+void Settle(emu::Desktop&) {
+    MSG msg;
+    size_t count = 0;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) return;
+        if (++count > kSettleLimit) {
+            char cls[64] = "";
+            GetClassNameA(msg.hwnd, cls, sizeof cls);
+            throw ScriptError("the queue does not empty: more than " + std::to_string(kSettleLimit) +
+                              " messages in one line (the last was message " + std::to_string(msg.message) +
+                              " to a window of class " + cls + ")");
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 void ClickToolbar(vireo::VireoBrowser& control, const std::string& which) {

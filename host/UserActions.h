@@ -22,7 +22,9 @@ std::vector<std::string> ViewItems(vireo::VireoBrowser& control);
 // Clicks a toolbar button: "select" is tBar1's "Select Folder..." (its menu takes the script's
 // "PopupMenu" answer), "tree" is tBar2's "Tree". Throws ScriptError for another name.
 void ClickToolbar(vireo::VireoBrowser& control, const std::string& which);
-// Lets every queued message run (navigations complete this way).
+// Lets every queued message and every due timer run (navigations complete this way). Throws ScriptError
+// when more than kSettleLimit messages run in one settle: a window keeps posting to itself.
+constexpr size_t kSettleLimit = 100000;
 void Settle(emu::Desktop& desk);
 
 } // namespace host

@@ -1,5 +1,6 @@
 #include "HostScript.h"
 #include "platform/emu/core/Journal.h"
+#include "platform/StdFont.h"
 #include "platform/emu/kernel32/FileSystem.h"
 #include <filesystem>
 #include <fstream>
@@ -144,6 +145,67 @@ TEST(PropertyFileErrorsTest, BadFilesAreClearErrorsAndNoControlIsLeft) {
         EXPECT_NE(os.str().find(c.message), std::string::npos) << os.str();
         EXPECT_EQ(h.Control(), nullptr);
     }
+}
+
+} // namespace
+
+namespace {
+
+// What a control stores, in one comparable text.
+std::string Stored(vireo::VireoBrowser& c) {
+    const auto& f = *c.Font();
+    return std::to_string(c.Style()) + " " + std::to_string(c.ForeColor()) + " " +
+           std::to_string(c.BackColor()) + " " + f.Name + " " + std::to_string(f.Size) + " " +
+           std::to_string(f.Bold) + std::to_string(f.Italic) + std::to_string(f.Underline) +
+           std::to_string(f.Strikethrough) + " " + std::to_string(f.Weight) + " " + std::to_string(f.Charset);
+}
+
+TEST(PropertyRoundTripTest, SaveWritesWhatCreateFromReadsBackForTheDefaultsAndEveryProperty) {
+    struct Case {
+        const char* what;
+        const char* lines; // run after create
+        bool font;         // every field of the font changed too
+        const char* saved; // the file's JSON
+    } cases[] = {
+        {"defaults", "", false, "{}"},
+        {"every property", "invoke let Style 0\ninvoke let ForeColor 255\ninvoke let BackColor &HFF00\n",
+         true,
+         R"({"BackColor":65280,"Font":{"Bold":true,"Charset":2,"Italic":true,"Name":"Verdana","Size":10.5,)"
+         R"("Strikethrough":true,"Underline":true,"Weight":700},"ForeColor":255,"Style":0})"},
+    };
+    const fs::path file = fs::temp_directory_path() / "vireo-host-round-trip.json";
+    for (const Case& c : cases) {
+        std::ostringstream os;
+        host::Output out(os, false);
+        std::string before;
+        {
+            host::Host first(out);
+            std::istringstream setup(std::string("mount C:\ncreate\n") + c.lines);
+            ASSERT_EQ(first.RunScript(setup), 0) << c.what << "\n" << os.str();
+            if (c.font) {
+                auto font = vireo::RefPtr<vireo::StdFont>::Make();
+                font->Name = "Verdana";
+                font->Size = 10.5;
+                font->Bold = font->Italic = font->Underline = font->Strikethrough = true;
+                font->Weight = 700;
+                font->Charset = 2;
+                first.Control()->SetFont(font);
+            }
+            std::istringstream save("save " + file.string() + "\n");
+            ASSERT_EQ(first.RunScript(save), 0) << c.what << "\n" << os.str();
+            before = Stored(*first.Control());
+        }
+        std::ifstream in(file);
+        nlohmann::json saved;
+        in >> saved;
+        EXPECT_EQ(saved.dump(), c.saved) << c.what;
+
+        host::Host second(out);
+        std::istringstream load("mount C:\ncreate from " + file.string() + "\n");
+        ASSERT_EQ(second.RunScript(load), 0) << c.what << "\n" << os.str();
+        EXPECT_EQ(Stored(*second.Control()), before) << c.what;
+    }
+    fs::remove(file);
 }
 
 } // namespace

@@ -24,6 +24,22 @@ inline std::vector<std::string> RunHost(const std::string& script, bool json = f
     return Lines(os.str());
 }
 
+// The lines as one text, for a failure's message.
+inline std::string Joined(const std::vector<std::string>& lines) {
+    std::string all;
+    for (const auto& l : lines)
+        all += l + "\n";
+    return all;
+}
+
+// A drive C: with the folder C:\Temp (the folder Old and the files a.txt and b.txt) and a control on a form.
+inline const char* const kTempScene = R"(mount C: label SYSTEM
+mkdir C:\Temp\Old
+file C:\Temp\a.txt one
+file C:\Temp\b.txt two
+create
+)";
+
 inline bool Contains(const std::vector<std::string>& lines, const std::string& needle) {
     for (const auto& l : lines)
         if (l.find(needle) != std::string::npos) return true;

@@ -66,10 +66,10 @@ bogus command
     EXPECT_TRUE(Contains(out, "result Long 0"));
     EXPECT_TRUE(Contains(out, "byref bSuccess True"));
     EXPECT_TRUE(Contains(out, "result Long 2"));
-    EXPECT_TRUE(Contains(out, "error 0x80020005 Type mismatch"));
+    EXPECT_TRUE(Contains(out, "error line 6: 0x80020005 Type mismatch"));
     EXPECT_TRUE(Contains(out, "error line 7: invoke: no member NoSuchMember"));
     EXPECT_TRUE(Contains(out, "error line 8: unknown command bogus"));
-    EXPECT_EQ(bad, 2);
+    EXPECT_EQ(bad, 3) << "the call's error is a failure too";
 }
 
 TEST(HostTest, JsonLinesCarryTypedValues) {
@@ -81,11 +81,13 @@ TEST(HostTest, JsonLinesCarryTypedValues) {
 TEST(HostTest, ScriptedActionsAnswerTheChoiceBox) {
     auto out = RunHost("mount C:\ncreate\ndialog press \"&FTP URL\"\ninvoke NavigateTV intranet\n"
                        "invoke NavigateTV other\n");
-    EXPECT_TRUE(Contains(out, "desktop Dialog \"Linnet\" \"press &FTP URL\" \"done\""));
+    // The choice box's record ends with its prompt.
+    auto count = [&](const std::string& line) { return std::count(out.begin(), out.end(), line); };
+    EXPECT_EQ(
+        count("desktop Dialog \"Linnet\" \"press &FTP URL\" \"done\" \"Select URL Type of 'intranet'\""), 1);
+    EXPECT_EQ(count("desktop Dialog \"Linnet\" \"close\" \"unanswered\" \"Select URL Type of 'other'\""), 1);
     EXPECT_TRUE(Contains(out, "event OpenFTP \"intranet\""));
     EXPECT_FALSE(Contains(out, "event OpenFTP \"other\""));
-    EXPECT_TRUE(Contains(out, "desktop Dialog \"Linnet\" \"close\" \"unanswered\""))
-        << "an unanswered box is closed";
 }
 
 TEST(HostTest, MembersListsTheWholeTable) {
@@ -125,32 +127,72 @@ show view
 key backspace
 show list
 )");
-    // Events, results and views; a list's handle is a number of the run, left out.
+    // Events, results and views; a list prints as the location it stands for.
     std::vector<std::string> relevant;
     for (const auto& l : out) {
         if (l.rfind("status", 0) == 0 || l.rfind("desktop AutoComplete", 0) == 0) continue;
-        relevant.push_back(l.rfind("event NotifyURL", 0) == 0 ? l.substr(0, l.rfind(' ', l.rfind(' ') - 1))
-                                                              : l);
+        relevant.push_back(l);
     }
-    EXPECT_EQ(relevant, (std::vector<std::string>{
-                            "event PanelProperty \"\" False False False",
-                            "desktop MousePointer \"11\"", // the extension index is built under an hourglass
-                            "desktop MousePointer \"0\"",
-                            "event CombUrlGotFocus",
-                            "event PanelProperty \"Temp\" False False False",
-                            "event NotifyURL \"C:\\Temp\\\" \"Temp\" \"C:\\Temp\"",
-                            "event PanelProperty \"Temp\" False False True",
-                            "desktop View \"Old\" \"a\" \"b\"",
-                            "event CombUrlLostFocus",
-                            "event NotifySelection 1 \"a.txt\"",
-                            "result Long 2",
-                            "byref FileList \"Old<CR><LF>b.txt<CR><LF>\"",
-                            "desktop View \"[Old]\" \"a\" \"[b]\"",
-                            "event PanelProperty \"SYSTEM (C:)\" False False True",
-                            "event NotifyURL \"C:\\\" \"SYSTEM (C:)\" \"C:\\\"",
-                            "event PanelProperty \"SYSTEM (C:)\" True False True",
-                            "desktop AddressList \"C:\\Temp\\\" \"SYSTEM (C:)\"",
-                        }));
+    EXPECT_EQ(relevant,
+              (std::vector<std::string>{
+                  "event PanelProperty \"\" False False False",
+                  "desktop MousePointer \"cursor:wait\"", // the extension index is built under an hourglass
+                  "desktop MousePointer \"cursor:default\"",
+                  "event CombUrlGotFocus",
+                  "event PanelProperty \"Temp\" False False False",
+                  "event NotifyURL \"C:\\Temp\\\" \"Temp\" \"C:\\Temp\" pidl:C:\\Temp\\ 1879048567",
+                  "event PanelProperty \"Temp\" False False True",
+                  "desktop View \"Old\" \"a\" \"b\"",
+                  "event CombUrlLostFocus",
+                  "event NotifySelection 1 \"a.txt\"",
+                  "result Long 2",
+                  "byref FileList \"Old<CR><LF>b.txt<CR><LF>\"",
+                  "desktop View \"[Old]\" \"a\" \"[b]\"",
+                  "event PanelProperty \"SYSTEM (C:)\" False False True",
+                  "event NotifyURL \"C:\\\" \"SYSTEM (C:)\" \"C:\\\" pidl:C:\\ 1879048532",
+                  "event PanelProperty \"SYSTEM (C:)\" True False True",
+                  "desktop AddressList \"C:\\Temp\\\" \"SYSTEM (C:)\"",
+              }));
+}
+
+} // namespace
+
+namespace {
+
+// The self-checking session of docs/host.md: every expectation holds; one changed expectation fails it.
+const std::string kSelfCheckingSession = std::string(kTempScene) + R"(address C:\Temp
+expect event NotifyURL "C:\Temp\" "Temp" "C:\Temp" pidl:C:\Temp\ *
+expect event PanelProperty "Temp" False False True
+show view
+expect desktop View "Old" "a" "b"
+click a
+clock 200
+expect event NotifySelection 1 "a.txt"
+expect status "SIZE=1 KB, TYPE=TEXT DOCUMENT, MODIFIED=1/1/2001 12:00 PM"
+invoke SetSelectedFiles "b<CR><LF>"
+invoke GetSelectedFileList ""
+expect result Long 2
+expect byref FileList "a.txt<CR><LF>b.txt<CR><LF>"
+invoke let Style "large"
+expect error 0x80020005 *
+on NotifyURL invoke get SelFolder
+key backspace
+expect event NotifyURL "C:\" *
+expect result Record {sURL="C:\", *
+expect no event OpenURL
+)";
+
+TEST(HostTest, TheDocumentedSelfCheckingSessionHoldsAndAWrongExpectationFailsIt) {
+    int failures = -1;
+    auto out = RunHost(kSelfCheckingSession, false, &failures);
+    EXPECT_EQ(failures, 0) << Joined(out);
+    std::string wrong = kSelfCheckingSession;
+    const std::string expected = "expect event NotifySelection 1 \"a.txt\"";
+    wrong.replace(wrong.find(expected), expected.size(), "expect event NotifySelection 1 \"b.txt\"");
+    out = RunHost(wrong, false, &failures);
+    EXPECT_EQ(failures, 1);
+    EXPECT_TRUE(Contains(out, "error line 13: expected event NotifySelection 1 \"b.txt\", came: event "
+                              "NotifySelection 1 \"a.txt\""));
 }
 
 } // namespace

@@ -4,12 +4,13 @@ namespace emu {
 
 std::string Record::Text() const {
     std::string s = kind + ":";
-    for (size_t i = 0; i < fields.size(); ++i) s += (i ? " | " : " ") + fields[i];
+    for (size_t i = 0; i < fields.size(); ++i)
+        s += (i ? " | " : " ") + fields[i];
     return s;
 }
 
-void Journal::Add(std::string kind, std::vector<std::string> fields) {
-    m_records.push_back(Record{std::move(kind), std::move(fields)});
+void Journal::Add(std::string kind, std::vector<std::string> fields, std::vector<std::string> shown) {
+    m_records.push_back(Record{std::move(kind), std::move(fields), std::move(shown)});
     if (m_observer) m_observer(m_records.back());
 }
 
@@ -22,7 +23,8 @@ std::vector<Record> Journal::OfKind(std::string_view kind) const {
 
 size_t Journal::Count(std::string_view kind) const {
     size_t n = 0;
-    for (const Record& r : m_records) n += r.kind == kind;
+    for (const Record& r : m_records)
+        n += r.kind == kind;
     return n;
 }
 

@@ -12,12 +12,16 @@ namespace emu {
 struct Record {
     std::string kind;
     std::vector<std::string> fields;
+    // The record as the user saw it, when that differs from fields: menu captions as written (with their
+    // '&' marks, a submenu's entries between "{" and "}"), a dialog's prompt after its fields. Empty
+    // otherwise.
+    std::vector<std::string> shown;
     std::string Text() const;
 };
 
 class Journal {
 public:
-    void Add(std::string kind, std::vector<std::string> fields);
+    void Add(std::string kind, std::vector<std::string> fields, std::vector<std::string> shown = {});
     const std::vector<Record>& All() const { return m_records; }
     std::vector<Record> OfKind(std::string_view kind) const;
     size_t Count(std::string_view kind) const;

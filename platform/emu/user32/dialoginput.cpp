@@ -7,7 +7,8 @@
 //   "press <caption>"   a click on the button of the active window with that exact caption (a disabled or
 //                       hidden button takes no click)
 //   "close"             the window's close box (WM_SYSCOMMAND SC_CLOSE)
-// Each action is journalled as "Dialog: window title | action | outcome". When the script has no action
+// Each action is journalled as "Dialog: window title | action | outcome", and shown with the texts of the
+// window's labels (its prompt) after those. When the script has no action
 // left, the window is closed (WM_CLOSE, journalled as "close | unanswered"), so a modal loop always ends; a
 // window that stays open after that is left alone and the wait fails as it does with nothing to wait for.
 #include "platform/emu/Desktop.h"
@@ -75,6 +76,23 @@ std::string Perform(HWND active, const std::string& action) {
     return "done";
 }
 
+// The texts of the window's labels (class "Static"), in their order: what the window asks.
+std::vector<std::string> Prompt(HWND window) {
+    WindowState& s = S();
+    std::vector<std::string> texts;
+    for (HWND child : ChildrenOf(window)) {
+        Window* w = s.Find(child);
+        if (w && w->cls->name == "Static" && !w->text.empty()) texts.push_back(w->text);
+    }
+    return texts;
+}
+
+// The record's fields with the prompt after them, as the user saw the window.
+std::vector<std::string> Shown(std::vector<std::string> fields, const std::vector<std::string>& prompt) {
+    fields.insert(fields.end(), prompt.begin(), prompt.end());
+    return fields;
+}
+
 } // namespace
 
 bool PlayScriptedInput() {
@@ -87,13 +105,16 @@ bool PlayScriptedInput() {
     if (!answer) {
         if (s.scriptClosed == active) return false;
         s.scriptClosed = active;
-        desk.Log().Add("Dialog", {w->text, "close", "unanswered"});
+        std::vector<std::string> fields{w->text, "close", "unanswered"};
+        desk.Log().Add("Dialog", fields, Shown(fields, Prompt(active)));
         PostMessageA(active, WM_CLOSE, 0, 0);
         return true;
     }
     std::string title = w->text;
+    const std::vector<std::string> prompt = Prompt(active);
     std::string outcome = Perform(active, answer->text);
-    desk.Log().Add("Dialog", {title, answer->text, outcome});
+    std::vector<std::string> fields{title, answer->text, outcome};
+    desk.Log().Add("Dialog", fields, Shown(fields, prompt));
     return true;
 }
 

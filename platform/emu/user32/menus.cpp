@@ -103,6 +103,21 @@ void Captions(HMENU h, const std::string& prefix, std::vector<std::string>& out)
     }
 }
 
+// The captions as written, each as a user's answer names it; a submenu's entries follow its caption
+// between "{" and "}".
+void WrittenCaptions(HMENU h, std::vector<std::string>& out) {
+    Menu* m = FindMenu(h);
+    if (!m) return;
+    for (const MenuItem& it : m->items) {
+        if (it.type & MFT_SEPARATOR) continue;
+        out.push_back(it.text.empty() && (it.type & MFT_OWNERDRAW) ? "(owner-drawn)" : it.text);
+        if (!it.sub) continue;
+        out.push_back("{");
+        WrittenCaptions(it.sub, out);
+        out.push_back("}");
+    }
+}
+
 // The command identifier of an enabled item whose caption, as written or without its '&', is the text, or 0.
 UINT FindByCaption(HMENU h, const std::string& caption) {
     Menu* m = FindMenu(h);
@@ -387,8 +402,9 @@ BOOL WINAPI TrackPopupMenuEx(HMENU h, UINT flags, int, int, HWND owner, LPTPMPAR
         SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(h), 0);
     }
     ShowMenu(h, owner);
-    std::vector<std::string> fields;
+    std::vector<std::string> fields, shown;
     Captions(h, "", fields);
+    WrittenCaptions(h, shown);
     Desktop& d = s.manager.Owner();
     std::optional<Answer> answer = d.Answers().Take("PopupMenu");
     UINT chosen = 0;
@@ -400,9 +416,11 @@ BOOL WINAPI TrackPopupMenuEx(HMENU h, UINT flags, int, int, HWND owner, LPTPMPAR
     if (chosen && PathTo(h, chosen, opened))
         for (HMENU sub : opened)
             if (s.Find(owner)) ShowMenu(sub, owner);
-    fields.push_back(std::to_string(chosen));
-    fields.push_back(answer ? "answered" : "unanswered");
-    d.Log().Add("PopupMenu", std::move(fields));
+    for (auto* f : {&fields, &shown}) {
+        f->push_back(std::to_string(chosen));
+        f->push_back(answer ? "answered" : "unanswered");
+    }
+    d.Log().Add("PopupMenu", std::move(fields), std::move(shown));
     if (notify && s.Find(owner)) {
         SendMessageA(owner, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(h), 0);
         SendMessageA(owner, WM_EXITMENULOOP, TRUE, 0);
