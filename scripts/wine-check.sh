@@ -87,8 +87,10 @@ export_registry() {
         awk '/^\[/ { skip = index($0, "[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters") == 1 }
              !skip' >"$1"
 }
-# A run stopped half-way may have left its registration behind: it goes first.
+# A run stopped half-way may have left its registration behind: it goes first. Windows always has the
+# user's classes key; a new Wine prefix makes it only when something writes below it, so it is made here.
 run regsvr32 /s /u /n /i:user 'C:\vireo\VireoBR.dll' || true
+run reg add 'HKCU\Software\Classes' /f >/dev/null || true
 export_registry build/wine/registry-before.reg
 run regsvr32 /s /n /i:user 'C:\vireo\VireoBR.dll' && echo "ok   regsvr32 /n /i:user" ||
     { echo "FAIL regsvr32 /n /i:user"; status=1; }
