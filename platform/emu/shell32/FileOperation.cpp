@@ -32,6 +32,7 @@
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/win32.h"
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -153,17 +154,22 @@ std::string VolumeOf(const std::string& full) {
     return upper.substr(0, share);
 }
 
-std::vector<std::string> Children(const std::string& folder) {
-    std::vector<std::string> names;
+// The names a search pattern finds, "." and ".." left out; nothing when the search finds no entry at all.
+std::optional<std::vector<std::string>> Search(const std::string& pattern) {
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(Join(folder, "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::vector<std::string> names;
     do {
         std::string name = data.cFileName;
         if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileA(find, &data));
     FindClose(find);
     return names;
+}
+
+std::vector<std::string> Children(const std::string& folder) {
+    return Search(Join(folder, "*")).value_or(std::vector<std::string>{});
 }
 
 // What the engine changed, told to the shell's views as the real engine tells them.
@@ -184,18 +190,14 @@ std::vector<std::string> Expanded(const std::vector<std::string>& sources) {
             out.push_back(source);
             continue;
         }
-        const std::string folder = FolderOf(source);
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(source.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) {
+        std::optional<std::vector<std::string>> names = Search(source);
+        if (!names) {
             out.push_back(source);
             continue;
         }
-        do {
-            const std::string name = data.cFileName;
-            if (name != "." && name != "..") out.push_back(Join(folder, name));
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        const std::string folder = FolderOf(source);
+        for (const std::string& name : *names)
+            out.push_back(Join(folder, name));
     }
     return out;
 }
