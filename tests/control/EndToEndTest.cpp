@@ -8,6 +8,7 @@
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "shellview/mWndProc.h"
+#include "support/ThreadState.h"
 #include "platform/RuntimeError.h"
 #include <functional>
 
@@ -30,9 +31,7 @@ class EndToEndTest : public ::testing::Test {
 protected:
     EndToEndTest() {
         // The window procedures' state is shared by the thread's controls; a fresh process starts clean.
-        vireo::lastDocView = nullptr;
-        vireo::g_bViewReady = false;
-        vireo::shiftDown = vireo::ctrlDown = false;
+        vireo::Shared().Reset();
         desk.Files().MountScratch('C', DRIVE_FIXED, "SYSTEM");
         desk.Files().MakeDir("C:\\Temp\\Old");
         desk.Files().WriteFile("C:\\Temp\\notes.txt", std::string(1500, 'x'));
