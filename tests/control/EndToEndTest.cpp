@@ -2,7 +2,7 @@
 // C:\Temp into the address box and presses Enter; the tree selects it, the web view shows it by its list,
 // the control takes over the new folder view and reports the location; then a click on a file gives one
 // selection notice 200 ms later.
-#include "components/VireoTV/VireoTreeView.h"
+#include "control/DesktopContainer.h"
 #include "control/ControlFixture.h"
 #include "platform/emu/ole32/TaskAllocator.h"
 #include "platform/emu/shdocvw/EmuWebView.h"
@@ -13,19 +13,6 @@
 #include <functional>
 
 namespace {
-
-class DesktopContainer : public fakes::FakeContainer {
-public:
-    using FakeContainer::FakeContainer;
-    vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override {
-        webView = emu::EmuWebView::Create(parent);
-        return webView;
-    }
-    vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND parent) override {
-        return vireo::CreateVireoTreeView(parent);
-    }
-    vireo::RefPtr<emu::EmuWebView> webView;
-};
 
 class EndToEndTest : public ::testing::Test {
 protected:

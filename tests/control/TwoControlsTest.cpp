@@ -3,7 +3,7 @@
 // thread share (the extension index, the drive list, the window procedures' last document view and key
 // flags) is one copy for both; terminating one leaves the other working, and the last one's Terminate(True)
 // clears the shared lists.
-#include "components/VireoTV/VireoTreeView.h"
+#include "control/DesktopContainer.h"
 #include "control/VireoBrowser.h"
 #include "commands/mPopMenu.h"
 #include "fakes/Recorder.h"
@@ -18,19 +18,6 @@
 #include <memory>
 
 namespace {
-
-class DesktopContainer : public fakes::FakeContainer {
-public:
-    using FakeContainer::FakeContainer;
-    vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override {
-        webView = emu::EmuWebView::Create(parent);
-        return webView;
-    }
-    vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND parent) override {
-        return vireo::CreateVireoTreeView(parent);
-    }
-    vireo::RefPtr<emu::EmuWebView> webView;
-};
 
 // One control with its own container, web view, tree and log.
 struct Side {
