@@ -117,12 +117,14 @@ VARIANT Str(const wchar_t* s) {
 
 } // namespace winecheck
 
-// With an argument, only the named group runs ("paths").
+// With an argument, only the named group runs ("paths", "sequences").
 int main(int argc, char** argv) {
     using namespace winecheck;
     OleInitialize(nullptr);
     if (argc > 1 && std::string(argv[1]) == "paths") {
         CheckPathConformance();
+    } else if (argc > 1 && std::string(argv[1]) == "sequences") {
+        CheckSequences();
     } else {
         CheckRegistration();
         CheckVersionResource();
@@ -136,6 +138,7 @@ int main(int argc, char** argv) {
         CheckWebView();
         CheckQuickActivation();
         CheckListView();
+        CheckSequences();
         CheckSupport();
         CheckNamespace();
         CheckRegistry();

@@ -75,6 +75,7 @@ void CheckNamespace();
 void CheckRegistry();
 void CheckIconsAndExecution();
 void CheckPathConformance();
+void CheckSequences();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
