@@ -1,4 +1,5 @@
 #include "tests/sequences/ViewScene.h"
+#include "tests/sequences/SelectionEvents.h"
 #include <cstdint>
 #include <map>
 
@@ -204,16 +205,9 @@ private:
     bool m_visible = true;
 };
 
-class ViewScene::Events : public vireo::VireoBrowserEvents {
+class ViewScene::Events : public SelectionEvents {
 public:
     explicit Events(ViewScene& scene) : m_scene(scene) {}
-    void PanelProperty(const std::string&, bool, bool, bool) override {}
-    void OpenURL(const std::string&) override {}
-    void OpenArchive(const std::string&) override {}
-    void OpenFTP(const std::string&) override {}
-    void CombUrlGotFocus() override {}
-    void CombUrlLostFocus() override {}
-    void NotifyURL(const std::string&, const std::string&, const std::string&, LONG_PTR, LONG) override {}
     void NotifySelection(LONG nCnt, const std::string& sFile) override {
         Note(HostWindow(), kNotifySelection, static_cast<WPARAM>(nCnt), 0);
         m_scene.notices.push_back(sFile);
