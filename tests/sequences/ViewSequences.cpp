@@ -84,7 +84,9 @@ LONG_PTR Prop(HWND hwnd, const char* name) {
 // creation notice reaches the embedding window's procedure, which subclasses the host and the list view and
 // sends the view commands (details, then the control's Style, list) before passing the notice on. The
 // host's first move (its placement over the embedding window: on a hidden form its showing at creation is
-// no move) gives the list view the control's colours before the move reaches the host.
+// no move) gives the list view the control's colours before the move reaches the host. The control has no
+// font of its own here and its Style is not details, so no WM_SETFONT and no column width follow, though
+// both are watched.
 const std::vector<Row> kTakeOver = {
     {"docview", WM_PARENTNOTIFY, Sent | WParam | LParam, MAKEWPARAM(WM_CREATE, 1), 0, "listview"},
     {"docview", WM_COMMAND, Sent | WParam | LParam, kDetails, 0},
