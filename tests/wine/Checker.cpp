@@ -117,12 +117,15 @@ VARIANT Str(const wchar_t* s) {
 
 } // namespace winecheck
 
-// With an argument, only the named group runs ("paths").
+// With an argument, only the named conformance table runs ("paths" or "numbers").
 int main(int argc, char** argv) {
     using namespace winecheck;
     OleInitialize(nullptr);
-    if (argc > 1 && std::string(argv[1]) == "paths") {
+    const std::string only = argc > 1 ? argv[1] : "";
+    if (only == "paths") {
         CheckPathConformance();
+    } else if (only == "numbers") {
+        CheckHostNumbers();
     } else {
         CheckRegistration();
         CheckVersionResource();
@@ -141,6 +144,7 @@ int main(int argc, char** argv) {
         CheckRegistry();
         CheckIconsAndExecution();
         CheckPathConformance();
+        CheckHostNumbers();
     }
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());

@@ -75,6 +75,7 @@ void CheckNamespace();
 void CheckRegistry();
 void CheckIconsAndExecution();
 void CheckPathConformance();
+void CheckHostNumbers();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
