@@ -117,13 +117,16 @@ VARIANT Str(const wchar_t* s) {
 
 } // namespace winecheck
 
-// With an argument, only the named group runs ("paths", "sequences").
+// With an argument, only the named group runs ("paths", "numbers" or "sequences").
 int main(int argc, char** argv) {
     using namespace winecheck;
     OleInitialize(nullptr);
-    if (argc > 1 && std::string(argv[1]) == "paths") {
+    const std::string only = argc > 1 ? argv[1] : "";
+    if (only == "paths") {
         CheckPathConformance();
-    } else if (argc > 1 && std::string(argv[1]) == "sequences") {
+    } else if (only == "numbers") {
+        CheckHostNumbers();
+    } else if (only == "sequences") {
         CheckSequences();
     } else {
         CheckRegistration();
@@ -144,6 +147,7 @@ int main(int argc, char** argv) {
         CheckRegistry();
         CheckIconsAndExecution();
         CheckPathConformance();
+        CheckHostNumbers();
     }
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());
