@@ -63,9 +63,8 @@ bool IsChildStyle(const Window& w) {
 
 // Windows tells the parent of a child window when the child is created or destroyed, unless the child has
 // WS_EX_NOPARENTNOTIFY; a top-level window tells no one, and the ancestors above the parent hear nothing
-// (Wine's windows behave so in the folder view's sequence tables; a button press, which is told to every
-// ancestor, is the input's walk, not this one). wParam carries the event and the child's identifier, lParam
-// the child.
+// (Wine's windows behave so in the folder view's sequence tables). wParam carries the event and the
+// child's identifier, lParam the child.
 void SendParentNotify(HWND child, UINT event) {
     WindowState& s = S();
     Window* c = s.Find(child);
