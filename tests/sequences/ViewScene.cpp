@@ -237,7 +237,7 @@ private:
     HWND m_form;
 };
 
-ViewScene::ViewScene(Environment& e) : env(e) {
+ViewScene::ViewScene(Environment& e, bool shown) : env(e) {
     R() = Recording{};
     INITCOMMONCONTROLSEX icc{static_cast<DWORD>(sizeof(INITCOMMONCONTROLSEX)), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
@@ -249,12 +249,13 @@ ViewScene::ViewScene(Environment& e) : env(e) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
-    m_form = CreateWindowExA(0, "Static", "form", WS_OVERLAPPEDWINDOW, 0, 0, 700, 560, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    m_form = CreateWindowExA(0, "Static", "form", WS_OVERLAPPEDWINDOW | (shown ? WS_VISIBLE : 0), 0, 0, 700,
+                             560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     m_host = std::make_unique<Host>(*this, m_form);
     m_control = vireo::RefPtr<vireo::VireoBrowser>::Make(*m_host);
     m_control->SetEvents(&m_host->events);
     const HWND window = m_control->Window();
+    if (shown) SetWindowPos(window, HWND_TOP, 0, 0, 660, 500, SWP_SHOWWINDOW);
     RecordWindow(window);
     embedding = CreateWindowExA(0, kEmbeddingClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 640, 480, window,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -50,7 +50,8 @@ HWND MakeTestFolderView(HWND parent);
 
 class ViewScene {
 public:
-    explicit ViewScene(Environment& env);
+    // shown: the form and the control's window are visible (else hidden, so showing a child moves nothing).
+    explicit ViewScene(Environment& env, bool shown = false);
     ~ViewScene();
     ViewScene(const ViewScene&) = delete;
     ViewScene& operator=(const ViewScene&) = delete;

@@ -83,22 +83,28 @@ LONG_PTR Prop(HWND hwnd, const char* name) {
 // list view's creation notice reaches the host only (the control does not watch the host yet); the host's
 // creation notice reaches the embedding window's procedure, which subclasses the host and the list view and
 // sends the view commands (details, then the control's Style, list) before passing the notice on. The
-// host's first move (its placement over the embedding window: on a hidden form its showing at creation is
-// no move) gives the list view the control's colours before the move reaches the host. The control has no
-// font of its own here and its Style is not details, so no WM_SETFONT and no column width follow, though
-// both are watched.
-const std::vector<Row> kTakeOver = {
-    {"docview", WM_PARENTNOTIFY, Sent | WParam | LParam, MAKEWPARAM(WM_CREATE, 1), 0, "listview"},
-    {"docview", WM_COMMAND, Sent | WParam | LParam, kDetails, 0},
-    {"listview", WM_STYLECHANGED, Sent | WParam, static_cast<WPARAM>(GWL_STYLE)},
-    {"docview", WM_COMMAND, Sent | WParam | LParam, kList, 0},
-    {"listview", WM_STYLECHANGED, Sent | WParam, static_cast<WPARAM>(GWL_STYLE)},
-    {"embedding", WM_PARENTNOTIFY, Sent | WParam | LParam, MAKEWPARAM(WM_CREATE, 0), 0, "docview"},
-    {"listview", LVM_SETBKCOLOR, Sent | WParam | LParam, 0, kBack},
-    {"listview", LVM_SETTEXTBKCOLOR, Sent | WParam | LParam, 0, kBack},
-    {"listview", LVM_SETTEXTCOLOR, Sent | WParam | LParam, 0, kFore},
-    {"docview", WM_WINDOWPOSCHANGING, Sent},
-};
+// control has no font of its own here and its Style is not details, so no WM_SETFONT and no column width
+// follow, though both are watched.
+std::vector<Row> TakeOverRows(bool shown) {
+    std::vector<Row> rows = {
+        {"docview", WM_PARENTNOTIFY, Sent | WParam | LParam, MAKEWPARAM(WM_CREATE, 1), 0, "listview"},
+        {"docview", WM_COMMAND, Sent | WParam | LParam, kDetails, 0},
+        {"listview", WM_STYLECHANGED, Sent | WParam, static_cast<WPARAM>(GWL_STYLE)},
+        {"docview", WM_COMMAND, Sent | WParam | LParam, kList, 0},
+        {"listview", WM_STYLECHANGED, Sent | WParam, static_cast<WPARAM>(GWL_STYLE)},
+        {"embedding", WM_PARENTNOTIFY, Sent | WParam | LParam, MAKEWPARAM(WM_CREATE, 0), 0, "docview"},
+        // The host's first move gives the list view the control's colours before the move reaches the host.
+        {"listview", LVM_SETBKCOLOR, Sent | WParam | LParam, 0, kBack},
+        {"listview", LVM_SETTEXTBKCOLOR, Sent | WParam | LParam, 0, kBack},
+        {"listview", LVM_SETTEXTCOLOR, Sent | WParam | LParam, 0, kFore},
+        {"docview", WM_WINDOWPOSCHANGING, Sent},
+    };
+    // On a shown form the first move is the host's showing at its creation, and its placement over the
+    // embedding window a later one that changes nothing; on a hidden form the showing moves nothing and the
+    // placement is the first move.
+    if (shown) rows.push_back({"docview", WM_WINDOWPOSCHANGING, Sent});
+    return rows;
+}
 
 // A later folder view made inside the document-view host: its creation notice reaches the host's procedure,
 // which subclasses the view's list view and passes the notice on; the embedding window hears nothing.
@@ -106,11 +112,8 @@ const std::vector<Row> kLaterView = {
     {"docview", WM_PARENTNOTIFY, Sent | LParam, 0, 0, "view"},
 };
 
-} // namespace
-
-std::vector<Outcome> TakeOverSequences(Environment& env) {
-    std::vector<Outcome> out;
-    ViewScene s(env);
+// The first folder view on a form shown or hidden.
+void FirstView(ViewScene& s, bool shown, std::vector<Outcome>& out) {
     vireo::VireoBrowser& c = s.Control();
     c.SetBackColor(kBack);
     c.SetForeColor(kFore);
@@ -125,12 +128,27 @@ std::vector<Outcome> TakeOverSequences(Environment& env) {
                           {"listview", LVM_SETTEXTCOLOR},
                           {"listview", LVM_SETCOLUMNWIDTH}}));
     s.ShowFolder();
-    out.push_back({"take-over: the first folder view's sequence", Compare(s.Take(), kTakeOver, s.names)});
+    const std::string form = shown ? " (shown form)" : " (hidden form)";
+    out.push_back({"take-over: the first folder view's sequence" + form,
+                   Compare(s.Take(), TakeOverRows(shown), s.names)});
     const LONG_PTR type = GetWindowLongPtrA(s.listView, GWL_STYLE) & LVS_TYPEMASK;
     out.push_back(
-        {"take-over: the host and the list view are the control's, in its Style",
+        {"take-over: the host and the list view are the control's, in its Style" + form,
          Unless(c.m_hwndSV == s.docView && c.m_hwndLV == s.listView && c.Style() == 3 && type == LVS_LIST,
                 "Style " + std::to_string(c.Style()) + ", view type " + std::to_string(type))});
+}
+
+} // namespace
+
+std::vector<Outcome> TakeOverSequences(Environment& env) {
+    std::vector<Outcome> out;
+    {
+        ViewScene shown(env, true);
+        FirstView(shown, true, out);
+    }
+    ViewScene s(env);
+    FirstView(s, false, out);
+    vireo::VireoBrowser& c = s.Control();
 
     s.Record(
         Watching(s, {{"embedding", WM_PARENTNOTIFY}, {"docview", WM_PARENTNOTIFY}, {"docview", WM_COMMAND}}));
