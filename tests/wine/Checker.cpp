@@ -117,7 +117,7 @@ VARIANT Str(const wchar_t* s) {
 
 } // namespace winecheck
 
-// With an argument, only the named conformance table runs ("paths" or "numbers").
+// With an argument, only the named group runs ("paths", "numbers" or "sequences").
 int main(int argc, char** argv) {
     using namespace winecheck;
     OleInitialize(nullptr);
@@ -126,6 +126,8 @@ int main(int argc, char** argv) {
         CheckPathConformance();
     } else if (only == "numbers") {
         CheckHostNumbers();
+    } else if (only == "sequences") {
+        CheckSequences();
     } else {
         CheckRegistration();
         CheckVersionResource();
@@ -139,6 +141,7 @@ int main(int argc, char** argv) {
         CheckWebView();
         CheckQuickActivation();
         CheckListView();
+        CheckSequences();
         CheckSupport();
         CheckNamespace();
         CheckRegistry();

@@ -76,6 +76,7 @@ void CheckRegistry();
 void CheckIconsAndExecution();
 void CheckPathConformance();
 void CheckHostNumbers();
+void CheckSequences();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;
