@@ -2,6 +2,7 @@
 #include "emu/shell32/ListBytes.h"
 #include "emu/shell32/ShellTestDesktop.h"
 #include "platform/emu/shell32/ShellNamespace.h"
+#include "tests/conformance/HostNumbers.h"
 #include <filesystem>
 
 using testlists::Make;
@@ -50,41 +51,17 @@ TEST_F(mmShellMacroTest, SizesAndCountsStepBySizeFields) {
     EXPECT_EQ(FreePidl(0), 0);
 }
 
-// Blocks of the task allocator holding chosen bytes, and numbers that are no block at all.
+// Blocks of the task allocator holding chosen bytes, and numbers that are no block at all: the same rows the
+// Wine checker runs against Wine's ole32.
 TEST_F(mmShellMacroTest, OnlyWholeListsOfTheAllocatorAreReadable) {
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        bool readable;
-    };
-    std::vector<uint8_t> longest = Packed({32000, 764}); // 32766 bytes with the terminator
-    std::vector<uint8_t> tooLong = Packed({32000, 765});
-    const Case cases[] = {
-        {"the desktop", {0, 0}, true},
-        {"two items", Packed({20, 14}), true},
-        {"room to spare after the terminator", {4, 0, 9, 9, 0, 0, 7, 7}, true},
-        {"the longest list", longest, true},
-        {"one byte past the longest", tooLong, false},
-        {"no terminator", {4, 0, 9, 9}, false},
-        {"half a terminator", {4, 0, 9, 9, 0}, false},
-        {"an item running past the block", {10, 0, 1, 1, 0, 0}, false},
-        {"an item of one byte", {1, 0, 0, 0}, false},
-        {"empty block", {}, false},
-        {"one byte", {0}, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        void* block = CoTaskMemAlloc(c.bytes.size());
-        if (!c.bytes.empty()) std::memcpy(block, c.bytes.data(), c.bytes.size());
-        EXPECT_EQ(IsAllocatedPidl(N(block)), c.readable);
-        CoTaskMemFree(block);
-        EXPECT_FALSE(IsAllocatedPidl(N(block))) << "a freed block";
-    }
-    uint8_t onStack[] = {0, 0};
-    LONG_PTR inside = N(Make({4, 4}));
-    for (LONG_PTR n : {LONG_PTR(0), LONG_PTR(12), LONG_PTR(-1), N(onStack), inside + 4})
-        EXPECT_FALSE(IsAllocatedPidl(n)) << n;
-    FreePidl(inside);
+    const auto outcomes = conformance::RunHostNumberRows();
+    EXPECT_GE(outcomes.size(), 15u);
+    for (const auto& o : outcomes)
+        EXPECT_TRUE(o.ok()) << o.Describe();
+    LONG_PTR freed = N(Make({4, 4}));
+    FreePidl(freed);
+    EXPECT_FALSE(IsAllocatedPidl(freed)) << "a freed block";
+    EXPECT_FALSE(IsAllocatedPidl(-1));
 }
 
 struct CopyCase {

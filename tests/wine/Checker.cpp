@@ -117,12 +117,17 @@ VARIANT Str(const wchar_t* s) {
 
 } // namespace winecheck
 
-// With an argument, only the named group runs ("paths").
+// With an argument, only the named group runs ("paths", "numbers" or "sequences").
 int main(int argc, char** argv) {
     using namespace winecheck;
     OleInitialize(nullptr);
-    if (argc > 1 && std::string(argv[1]) == "paths") {
+    const std::string only = argc > 1 ? argv[1] : "";
+    if (only == "paths") {
         CheckPathConformance();
+    } else if (only == "numbers") {
+        CheckHostNumbers();
+    } else if (only == "sequences") {
+        CheckSequences();
     } else {
         CheckRegistration();
         CheckVersionResource();
@@ -136,11 +141,13 @@ int main(int argc, char** argv) {
         CheckWebView();
         CheckQuickActivation();
         CheckListView();
+        CheckSequences();
         CheckSupport();
         CheckNamespace();
         CheckRegistry();
         CheckIconsAndExecution();
         CheckPathConformance();
+        CheckHostNumbers();
     }
     OleUninitialize();
     std::printf("%d failure(s)\n", Failures());

@@ -75,6 +75,8 @@ void CheckNamespace();
 void CheckRegistry();
 void CheckIconsAndExecution();
 void CheckPathConformance();
+void CheckHostNumbers();
+void CheckSequences();
 
 extern const CLSID kClsid;
 extern const GUID kLibId;

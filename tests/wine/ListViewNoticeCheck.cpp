@@ -2,6 +2,7 @@
 // parent, the shell's view window (SHELLDLL_DefView), not to the document-view host the control watches;
 // a click on a real item is followed until the notice would come, first as the control stands, then with
 // the step docs/windows.md gives a host: the view window's WM_NOTIFY from the list view calls FireStatus.
+#include "tests/sequences/SelectionEvents.h"
 #include "tests/wine/ListViewScene.h"
 #include <commctrl.h>
 
@@ -10,16 +11,9 @@ namespace winecheck {
 namespace {
 
 // The host's side of the events: the notices, counted.
-class Notices : public vireo::VireoBrowserEvents {
+class Notices : public seq::SelectionEvents {
 public:
     std::vector<std::pair<LONG, std::string>> seen;
-    void PanelProperty(const std::string&, bool, bool, bool) override {}
-    void OpenURL(const std::string&) override {}
-    void OpenArchive(const std::string&) override {}
-    void OpenFTP(const std::string&) override {}
-    void CombUrlGotFocus() override {}
-    void CombUrlLostFocus() override {}
-    void NotifyURL(const std::string&, const std::string&, const std::string&, LONG_PTR, LONG) override {}
     void NotifySelection(LONG nCnt, const std::string& sFile) override { seen.emplace_back(nCnt, sFile); }
 };
 

@@ -280,6 +280,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd) {
     if (!w) return FALSE;
     const bool wasVisible = (w->style & WS_VISIBLE) != 0;
     const bool child = (w->style & WS_CHILD) != 0;
+    const DWORD sizeState = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
     UINT swp = 0;
     switch (cmd) {
     case SW_HIDE:
@@ -318,9 +319,15 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd) {
     const bool show = cmd != SW_HIDE;
     if (show != wasVisible) {
         SendMessageA(hwnd, WM_SHOWWINDOW, show, 0);
-        if (!s.Find(hwnd)) return wasVisible;
+        if (!(w = s.Find(hwnd))) return wasVisible;
     }
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, swp);
+    // A child of a hidden window only changes its style: no move is sent, nothing is painted.
+    const bool stateChanged = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) != sizeState;
+    if (child && !IsWindowVisible(w->parent) && !stateChanged) {
+        w->style = show ? (w->style | WS_VISIBLE) : (w->style & ~WS_VISIBLE);
+    } else {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, swp);
+    }
     if (!show && s.Find(hwnd)) {
         if (s.active == hwnd) SetActiveWindow(nullptr);
         FocusLeaves(hwnd);

@@ -61,23 +61,18 @@ bool IsChildStyle(const Window& w) {
     return (w.style & (WS_CHILD | WS_POPUP)) == WS_CHILD;
 }
 
-// Windows tells every ancestor of a child window (up to the top-level one) when the child is created or
-// destroyed, walking up while each window on the way is a child without WS_EX_NOPARENTNOTIFY. wParam
-// carries the event and the child's identifier, lParam the child.
+// Windows tells the parent of a child window when the child is created or destroyed, unless the child has
+// WS_EX_NOPARENTNOTIFY; a top-level window tells no one, and the ancestors above the parent hear nothing
+// (Wine's windows behave so in the folder view's sequence tables). wParam carries the event and the
+// child's identifier, lParam the child.
 void SendParentNotify(HWND child, UINT event) {
     WindowState& s = S();
     Window* c = s.Find(child);
-    if (!c) return;
-    WPARAM wp = MAKEWPARAM(event, static_cast<WORD>(c->id));
-    HWND cur = child;
-    for (;;) {
-        Window* w = s.Find(cur);
-        if (!w || !IsChildStyle(*w) || (w->exStyle & WS_EX_NOPARENTNOTIFY)) break;
-        HWND parent = w->parent;
-        if (!parent || parent == s.desktop) break;
-        SendMessageA(parent, WM_PARENTNOTIFY, wp, reinterpret_cast<LPARAM>(child));
-        cur = parent;
-    }
+    if (!c || !IsChildStyle(*c) || (c->exStyle & WS_EX_NOPARENTNOTIFY)) return;
+    const HWND parent = c->parent;
+    if (!parent || parent == s.desktop) return;
+    SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(event, static_cast<WORD>(c->id)),
+                 reinterpret_cast<LPARAM>(child));
 }
 
 DWORD FixExStyle(DWORD style, DWORD exStyle) {

@@ -1,5 +1,5 @@
 // Focus changes and the order of WM_KILLFOCUS / WM_SETFOCUS.
-#include "emu/user32/Sequence.h"
+#include "tests/sequences/EmuSpy.h"
 #include "emu/user32/TestWindows.h"
 
 using namespace seq;

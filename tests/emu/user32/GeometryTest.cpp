@@ -1,5 +1,5 @@
 // Positions, sizes and points: SetWindowPos's messages, coordinates through the tree, hit tests, painting.
-#include "emu/user32/Sequence.h"
+#include "tests/sequences/EmuSpy.h"
 #include "emu/user32/TestWindows.h"
 
 using namespace seq;

@@ -1,6 +1,6 @@
 // The user's input as the desktop plays it: keys through the queue and TranslateMessage, the key state,
 // clicks with the capture, the context menu from a right click, and activation.
-#include "emu/user32/Sequence.h"
+#include "tests/sequences/EmuSpy.h"
 #include "emu/user32/TestWindows.h"
 
 using namespace seq;

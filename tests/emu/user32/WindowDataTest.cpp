@@ -1,6 +1,6 @@
 // Window data: styles through GetWindowLong/SetWindowLong with their notifications, subclassing chains,
 // extra bytes, and text through the narrow and wide messages.
-#include "emu/user32/Sequence.h"
+#include "tests/sequences/EmuSpy.h"
 #include "emu/user32/TestWindows.h"
 
 using namespace seq;

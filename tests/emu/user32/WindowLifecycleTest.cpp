@@ -1,6 +1,6 @@
 // Creation and destruction of windows: the message sequences Windows sends, failures, and what a
 // destroyed window leaves behind.
-#include "emu/user32/Sequence.h"
+#include "tests/sequences/EmuSpy.h"
 #include "emu/user32/TestWindows.h"
 
 using namespace seq;
@@ -21,33 +21,44 @@ protected:
     Names names;
 };
 
+// A visible child is created, its parent told, then shown; under a hidden parent the showing is only
+// WM_SHOWWINDOW (the style changes, nothing moves).
 TEST_F(WindowLifecycleTest, VisibleChildIsCreatedThenShownAndParentIsToldAfterCreate) {
-    HWND child = testwin::Child(parent, 7);
-    ASSERT_TRUE(child);
-    names[child] = "child";
-    Expect(d,
-           {{"child", WM_NCCREATE, Sent},
+    HWND shown = testwin::Top("shown", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    names[shown] = "parent";
+    for (HWND owner : {shown, parent}) {
+        const bool visible = owner == shown;
+        SCOPED_TRACE(visible ? "visible parent" : "hidden parent");
+        d.Windows().ClearSpied();
+        HWND child = testwin::Child(owner, 7);
+        ASSERT_TRUE(child);
+        names[child] = "child";
+        std::vector<Row> rows = {
+            {"child", WM_NCCREATE, Sent},
             {"child", WM_NCCALCSIZE, Sent | WParam, FALSE},
             {"child", WM_CREATE, Sent},
             {"child", WM_SIZE, Sent | WParam | LParam, SIZE_RESTORED, MAKELPARAM(100, 50)},
             {"child", WM_MOVE, Sent | LParam, 0, MAKELPARAM(5, 6)},
             {"parent", WM_PARENTNOTIFY, Sent | WParam | LParam, MAKEWPARAM(WM_CREATE, 7),
              reinterpret_cast<LPARAM>(child)},
-            {"child", WM_SHOWWINDOW, Sent | WParam, TRUE},
-            {"child", WM_WINDOWPOSCHANGING, Sent},
-            {"child", WM_WINDOWPOSCHANGED, Sent}},
-           names);
-    EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE);
+            {"child", WM_SHOWWINDOW, Sent | WParam, TRUE}};
+        if (visible)
+            rows.insert(rows.end(),
+                        {{"child", WM_WINDOWPOSCHANGING, Sent}, {"child", WM_WINDOWPOSCHANGED, Sent}});
+        Expect(d, rows, names);
+        EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE);
+    }
 }
 
-TEST_F(WindowLifecycleTest, ParentNotifyWalksUpTheChainUnlessAWindowOptsOut) {
+// Only the direct parent hears of a child's creation, and not when the child has WS_EX_NOPARENTNOTIFY.
+TEST_F(WindowLifecycleTest, ParentNotifyGoesToTheDirectParentUnlessTheChildOptsOut) {
     struct Case {
         DWORD middleEx, childEx;
-        bool middleTold, parentTold;
+        bool middleTold;
     } cases[] = {
-        {0, 0, true, true},
-        {0, WS_EX_NOPARENTNOTIFY, false, false},
-        {WS_EX_NOPARENTNOTIFY, 0, true, false}, // the middle window is told but does not pass it on
+        {0, 0, true},
+        {0, WS_EX_NOPARENTNOTIFY, false},
+        {WS_EX_NOPARENTNOTIFY, 0, true},
     };
     for (const Case& c : cases) {
         HWND middle = testwin::Child(parent, 1, WS_CHILD, c.middleEx);
@@ -61,27 +72,32 @@ TEST_F(WindowLifecycleTest, ParentNotifyWalksUpTheChainUnlessAWindowOptsOut) {
             }
         std::vector<HWND> want;
         if (c.middleTold) want.push_back(middle);
-        if (c.parentTold) want.push_back(parent);
         EXPECT_EQ(told, want) << "middle ex " << c.middleEx << " child ex " << c.childEx;
         DestroyWindow(middle);
     }
 }
 
+// The parent hears first, then the child is hidden (under a hidden parent only WM_SHOWWINDOW), destroyed.
 TEST_F(WindowLifecycleTest, DestroyingAVisibleChildTellsTheParentFirstThenHidesIt) {
-    HWND child = testwin::Child(parent, 7);
-    names[child] = "child";
-    d.Windows().ClearSpied();
-    ASSERT_TRUE(DestroyWindow(child));
-    Expect(d,
-           {{"parent", WM_PARENTNOTIFY, Sent | WParam | LParam, MAKEWPARAM(WM_DESTROY, 7),
-             reinterpret_cast<LPARAM>(child)},
-            {"child", WM_SHOWWINDOW, Sent | WParam, FALSE},
-            {"child", WM_WINDOWPOSCHANGING, Sent},
-            {"child", WM_WINDOWPOSCHANGED, Sent},
-            {"child", WM_DESTROY, Sent},
-            {"child", WM_NCDESTROY, Sent}},
-           names);
-    EXPECT_FALSE(IsWindow(child));
+    HWND shown = testwin::Top("shown", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    names[shown] = "parent";
+    for (HWND owner : {shown, parent}) {
+        const bool visible = owner == shown;
+        SCOPED_TRACE(visible ? "visible parent" : "hidden parent");
+        HWND child = testwin::Child(owner, 7);
+        names[child] = "child";
+        d.Windows().ClearSpied();
+        ASSERT_TRUE(DestroyWindow(child));
+        std::vector<Row> rows = {{"parent", WM_PARENTNOTIFY, Sent | WParam | LParam,
+                                  MAKEWPARAM(WM_DESTROY, 7), reinterpret_cast<LPARAM>(child)},
+                                 {"child", WM_SHOWWINDOW, Sent | WParam, FALSE}};
+        if (visible)
+            rows.insert(rows.end(),
+                        {{"child", WM_WINDOWPOSCHANGING, Sent}, {"child", WM_WINDOWPOSCHANGED, Sent}});
+        rows.insert(rows.end(), {{"child", WM_DESTROY, Sent}, {"child", WM_NCDESTROY, Sent}});
+        Expect(d, rows, names);
+        EXPECT_FALSE(IsWindow(child));
+    }
 }
 
 TEST_F(WindowLifecycleTest, DestroyGoesDownForWmDestroyAndUpForWmNcDestroy) {
