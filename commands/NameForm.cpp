@@ -1,5 +1,5 @@
 #include "commands/NameForm.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "support/mmFormStyle.h"
 #include "support/mmModule.h"
 #include <cmath>
@@ -81,7 +81,7 @@ void NameForm::ApplyFont() {
         dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
     }
-    const std::string face = g_sFontName.empty() ? std::string("Tahoma") : g_sFontName;
+    const std::string face = Shared().g_sFontName.empty() ? std::string("Tahoma") : Shared().g_sFontName;
     HFONT font = CreateFontA(-static_cast<int>(std::lround(8.25 * dpi / 72.0)), 0, 0, 0, FW_NORMAL, FALSE,
                              FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());

@@ -1,12 +1,14 @@
 #include "commands/fNewFolder.h"
+#include "support/ThreadState.h"
 
 namespace vireo {
 
 fNewFolder::fNewFolder() : NameForm("New Folder", "New folder ") {}
 
 fNewFolder& NewFolderForm() {
-    thread_local fNewFolder form;
-    return form;
+    std::shared_ptr<fNewFolder>& form = Shared().newFolderForm;
+    if (!form) form = std::make_shared<fNewFolder>();
+    return *form;
 }
 
 } // namespace vireo

@@ -1,4 +1,5 @@
 #include "commands/fRename.h"
+#include "support/ThreadState.h"
 
 namespace vireo {
 
@@ -12,8 +13,9 @@ void fRename::OldName(const std::string& sOldName, const std::string&) {
 }
 
 fRename& RenameForm() {
-    thread_local fRename form;
-    return form;
+    std::shared_ptr<fRename>& form = Shared().renameForm;
+    if (!form) form = std::make_shared<fRename>();
+    return *form;
 }
 
 } // namespace vireo

@@ -1,7 +1,9 @@
 #include "commands/mPopMenu.h"
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32.h"
+#include "support/CaseFold.h"
+#include "support/ThreadState.h"
 #include "support/mDrive.h"
 #include "support/mmFile.h"
 #include "support/mmFileIcon.h"
@@ -12,18 +14,10 @@ namespace vireo {
 
 namespace {
 
-thread_local std::vector<std::string> g_colDrives;
-thread_local int g_nCDDrives = 0;
-
 constexpr LONG kSmall = 0;
 constexpr LONG kFolderAttribute = LONG(0x20000000); // SFGAO_FOLDER
 constexpr int kFavorites = 6, kHistory = 34;
 constexpr int kSystemFolders[] = {0, 17, 18, 3}; // desktop, the computer, the network, control panel
-
-std::string Upper(std::string text) {
-    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 // The key of a tray entry: the command, a NUL character, the drive root.
 std::string DoorKey(const char* command, const std::string& root) {
@@ -74,7 +68,7 @@ void AddDriveItems(IconMenu* menu, const KeyedImageList& images) {
         });
         // Outside the NT family the tray is moved through the one CD audio device: with several CD-ROM
         // drives none of them gets the door entries.
-        if (IsCDDrive(key) && (IsWinNT() || g_nCDDrives == 1)) {
+        if (IsCDDrive(key) && (IsWinNT() || Shared().g_nCDDrives == 1)) {
             Add(menu, "&Explore", id, -1, key);
             Add(menu, "&Open Door", id, -1, DoorKey("Open Door", key));
             Add(menu, "&Close Door", id, -1, DoorKey("Close Door", key));
@@ -97,12 +91,12 @@ void AddDriveImages(KeyedImageList& images) {
     const std::string drives = LogicalDriveString();
     for (size_t at = 0; at < drives.size();) {
         const size_t end = drives.find('\0', at);
-        const std::string root = Upper(drives.substr(at, end == std::string::npos ? end : end - at));
+        const std::string root = UpperText(drives.substr(at, end == std::string::npos ? end : end - at));
         at = end == std::string::npos ? drives.size() : end + 1;
         if (root.empty()) continue;
         PicturePtr picture = GetFileIconPicture(Variant(root), kSmall, 0);
         // A drive whose picture cannot be added ends the drive pictures there.
-        if (!images.Add(picture.get(), root, Upper(DisplayNameOfPath(Variant(root))))) break;
+        if (!images.Add(picture.get(), root, UpperText(DisplayNameOfPath(Variant(root))))) break;
     }
     FreePidl(computer);
 }
@@ -147,34 +141,35 @@ void BuildPopupMenu(IconMenu* menu, KeyedImageList& images) {
 }
 
 const std::vector<std::string>& DriveList() {
-    return g_colDrives;
+    return Shared().g_colDrives;
 }
 
 int CDDriveCount() {
-    return g_nCDDrives;
+    return Shared().g_nCDDrives;
 }
 
 void ClearDriveList() {
-    g_colDrives.clear();
+    Shared().g_colDrives.clear();
 }
 
 void FillDriveList(const KeyedImageList& images) {
     ClearDriveList();
-    g_nCDDrives = 0;
+    Shared().g_nCDDrives = 0;
     for (int i = 1; i <= images.Count(); ++i) {
-        g_colDrives.push_back(images.Key(i));
-        if (IsCDDrive(images.Key(i))) ++g_nCDDrives;
+        Shared().g_colDrives.push_back(images.Key(i));
+        if (IsCDDrive(images.Key(i))) ++Shared().g_nCDDrives;
     }
 }
 
 std::string NextDriveFolder(const std::string& path) {
-    const size_t count = g_colDrives.size();
+    const std::vector<std::string>& drives = Shared().g_colDrives;
+    const size_t count = drives.size();
     size_t i = 0; // 1-based position of the current drive; 0 starts from the first
     if (IsDrivePath(path)) {
         const std::string root = path.substr(0, path.find('\\') + 1);
         i = count + 1;
         for (size_t k = 0; k < count; ++k)
-            if (g_colDrives[k] == root) {
+            if (drives[k] == root) {
                 i = k + 1;
                 break;
             }
@@ -182,11 +177,11 @@ std::string NextDriveFolder(const std::string& path) {
     }
     while (i < count) {
         ++i;
-        if (IsFolder(g_colDrives[i - 1])) return GetCurrentDir(g_colDrives[i - 1]);
+        if (IsFolder(drives[i - 1])) return GetCurrentDir(drives[i - 1]);
     }
     for (i = 0; i < count;) {
         ++i;
-        if (IsFolder(g_colDrives[i - 1])) return GetCurrentDir(g_colDrives[i - 1]);
+        if (IsFolder(drives[i - 1])) return GetCurrentDir(drives[i - 1]);
     }
     return "";
 }

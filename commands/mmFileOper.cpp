@@ -2,6 +2,7 @@
 #include "commands/fNewFolder.h"
 #include "commands/fRename.h"
 #include "platform/IconMenu.h"
+#include "support/ThreadState.h"
 #include "support/mmEvents.h"
 #include "support/mmFile.h"
 #include "support/mmFormStyle.h"
@@ -15,11 +16,10 @@ namespace vireo {
 namespace {
 
 // The module's choice box, made on first use and kept.
-thread_local RefPtr<ChoiceBox> t_choice;
-
 ChoiceBox& Choice() {
-    if (!t_choice) t_choice = NewChoiceBox();
-    return *t_choice;
+    RefPtr<ChoiceBox>& choice = Shared().fileOperChoice;
+    if (!choice) choice = NewChoiceBox();
+    return *choice;
 }
 
 std::string CrLfToNul(const std::string& sList) {
@@ -174,7 +174,7 @@ std::string NewFolderDialog(std::string& sParent, fNewFolder& form) {
 }
 
 void ReleaseFileOperChoiceBox() {
-    t_choice.reset();
+    Shared().fileOperChoice.reset();
 }
 
 } // namespace vireo

@@ -1,7 +1,7 @@
 // Activate: the control takes hold of the web view's top window, from which it finds the folder views
 // the web view creates; turns on address completion, hides the tree and takes the temporary directory.
-#include "control/Globals.h"
-#include "control/IgnoreErrors.h"
+#include "support/ThreadState.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "shellview/mWndProc.h"
 #include "support/mmFile.h"
@@ -17,8 +17,8 @@ void VireoBrowser::Activate() {
         SHAutoComplete(FindWindowExA(m_cmbURL, nullptr, "Edit", nullptr), 0);
     }
     IgnoreErrors([&] { TreeView().SetVisible(false); });
-    g_sTempDir.clear();
-    IgnoreErrors([&] { g_sTempDir = GetTempDir(); });
+    Shared().g_sTempDir.clear();
+    IgnoreErrors([&] { Shared().g_sTempDir = GetTempDir(); });
 }
 
 } // namespace vireo

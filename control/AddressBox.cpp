@@ -1,8 +1,8 @@
 // The address box (cmbURL): Enter in its edit field navigates to the typed location; its list remembers
 // every location the control has shown, each with the item-ID list that was current then, so that a
 // virtual folder is found again by its display name. The first button of tBar1 shows the location icon.
-#include "control/Globals.h"
-#include "control/IgnoreErrors.h"
+#include "support/ThreadState.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "shellview/mWndProc.h"
 #include "support/mmEvents.h"
@@ -105,7 +105,7 @@ void VireoBrowser::AddLocationToHistory() {
 void VireoBrowser::UpdateLocationIcon() {
     KeyedImageList& images = *m_imlToolBar;
     // The three indexes asked for once: a plain folder, a web page (key "URL") and the network.
-    if (!m_nFolderIcon) m_nFolderIcon = IconIndexInList(images, Variant(g_sTempDir), 0);
+    if (!m_nFolderIcon) m_nFolderIcon = IconIndexInList(images, Variant(Shared().g_sTempDir), 0);
     if (!m_nWebIcon) {
         PicturePtr web = GetFileIconPicture(Variant(".htm"), 0, kByFileType);
         images.Add(web.get(), "URL");

@@ -1,5 +1,5 @@
 // The control's own window, its child controls and its window procedure.
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "support/mmModule.h"
 

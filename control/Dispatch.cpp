@@ -1,7 +1,7 @@
 #include "control/Dispatch.h"
 #include "control/VireoBrowser.h"
 #include "platform/RuntimeError.h"
-#include <cctype>
+#include "support/CaseFold.h"
 
 namespace vireo {
 
@@ -35,7 +35,7 @@ Variant FolderRecord(const Folder& f) {
 }
 
 // Public field accessors: Get returns the field, Let stores the value.
-template <HWND VireoBrowser::*Field>
+template <HWND FolderViewHost::*Field>
 Variant HwndField(VireoBrowser& c, unsigned kind, std::vector<Variant>& a) {
     if (kind == G) return Handle(c.*Field);
     c.*Field = ToHwnd(a[0]);
@@ -348,15 +348,8 @@ const DispMember* FindMember(int32_t id) {
 }
 
 const DispMember* FindMember(std::string_view name) {
-    for (const DispMember& m : kTable) {
-        std::string_view n(m.name);
-        if (n.size() != name.size()) continue;
-        bool same = true;
-        for (size_t i = 0; i < n.size() && same; ++i)
-            same = std::tolower(static_cast<unsigned char>(n[i])) ==
-                   std::tolower(static_cast<unsigned char>(name[i]));
-        if (same) return &m;
-    }
+    for (const DispMember& m : kTable)
+        if (SameTextNoCase(m.name, name)) return &m;
     return nullptr;
 }
 

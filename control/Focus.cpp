@@ -1,6 +1,6 @@
 // The control becoming active and inactive: the address box shows the window colour while the control is
 // active and the button-face colour otherwise; the first activation builds what the menus need.
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "support/mEnumExt.h"
 

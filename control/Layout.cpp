@@ -1,7 +1,7 @@
 // The control's layout: five bands from top to bottom (toolbar and address box, web view, splitter bar,
 // folder tree, toolbar with status and progress bars), and the splitter's drag. Lengths are pixels held
 // as floats; a window is placed at the nearest whole pixel.
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include <algorithm>
 #include <cmath>

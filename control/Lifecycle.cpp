@@ -3,8 +3,8 @@
 #include "commands/fNewFolder.h"
 #include "commands/fRename.h"
 #include "commands/mPopMenu.h"
-#include "control/Globals.h"
-#include "control/IgnoreErrors.h"
+#include "support/ThreadState.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "support/mEnumExt.h"
 #include "support/mmEvents.h"
@@ -62,12 +62,12 @@ void VireoBrowser::SetFontColor(const std::string& sFontName, LONG_PTR hFontLarg
     m_hFont = hFontLarge;
     m_nBackColor = BackColor;
     m_nForeColor = ForeColor;
-    g_sFontName = sFontName;
-    g_hFontSmall = hFontSmall;
+    Shared().g_sFontName = sFontName;
+    Shared().g_hFontSmall = hFontSmall;
     UserControl_Resize();
     LONG_PTR hFont = hFontLarge;
-    TreeView().SetFont(g_sFontName, hFont);
-    if (m_cP) m_cP->SetFontName(g_sFontName);
+    TreeView().SetFont(Shared().g_sFontName, hFont);
+    if (m_cP) m_cP->SetFontName(Shared().g_sFontName);
     // The folder view takes the font and colours when its window comes up: a reload rebuilds it.
     if (!IsHttpURL(m_CurFolder.sURL)) Reload();
 }
@@ -75,7 +75,7 @@ void VireoBrowser::SetFontColor(const std::string& sFontName, LONG_PTR hFontLarg
 void VireoBrowser::SetTempDir(std::string& sTempDir) {
     std::string dir;
     IgnoreErrors([&] { dir = AddTrailingSep(GetShortPath(sTempDir)); });
-    g_sTempDir = dir;
+    Shared().g_sTempDir = dir;
     CreateDirectoryA(dir.c_str(), nullptr);
     SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
 }

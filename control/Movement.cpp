@@ -1,5 +1,5 @@
 // Movement commands: every one first stops a navigation that is still running.
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "commands/mPopMenu.h"
 #include "control/VireoBrowser.h"
 #include "support/mmEvents.h"

@@ -1,26 +1,22 @@
 // Navigation dispatch: every request to show a location ends here. NavigateTV decides what kind of
 // location it is and sends it to the tree, the web view, the shell or back to the host; NavigateWB points
 // the web view at a location and remembers it as the pending one.
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "platform/RuntimeError.h"
+#include "support/CaseFold.h"
+#include "support/ThreadState.h"
 #include "support/mmFile.h"
 #include "support/mmShellExe.h"
 #include "support/mmShellMacro.h"
-#include <cctype>
 
 namespace vireo {
 
 namespace {
 
-// One choice box for this module, created on first use and kept.
-thread_local RefPtr<ChoiceBox> t_choiceBox;
-
-std::string LowerLeft(const std::string& s, size_t n) {
-    std::string out = s.substr(0, n);
-    for (char& c : out)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+// Whether text starts with head regardless of case.
+bool StartsNoCase(const std::string& text, std::string_view head) {
+    return SameTextNoCase(std::string_view(text).substr(0, head.size()), head);
 }
 
 } // namespace
@@ -74,7 +70,7 @@ LONG_PTR VireoBrowser::NavigateTV(const Variant& URL, bool* bSuccess) {
 
     const std::string url = URL.Text();
     if (url.empty()) return 0;
-    if (LowerLeft(url, 6) == "about:") return 0;
+    if (StartsNoCase(url, "about:")) return 0;
 
     if (IsFolder(url)) {
         if (IsDrivePath(url)) {
@@ -117,7 +113,7 @@ LONG_PTR VireoBrowser::NavigateTV(const Variant& URL, bool* bSuccess) {
         NavigateWB(Variant(url));
         succeed(true);
     } else if (!IsFolder(GetPathPart(url))) {
-        if (LowerLeft(url, 4) == "www.") {
+        if (StartsNoCase(url, "www.")) {
             NavigateWB(Variant("http://" + url));
             succeed(true);
         } else if (url.find("://") != std::string::npos) {
@@ -133,10 +129,12 @@ LONG_PTR VireoBrowser::NavigateTV(const Variant& URL, bool* bSuccess) {
 bool VireoBrowser::AskUrlType(const std::string& url) {
     int32_t answer = -1;
     IgnoreErrors([&] {
-        if (!t_choiceBox) t_choiceBox = NewChoiceBox();
+        // The module's choice box, made on first use and kept with the thread's shared state.
+        RefPtr<ChoiceBox>& choice = Shared().urlTypeChoice;
+        if (!choice) choice = NewChoiceBox();
         std::string prompt = "Select URL Type of " + Quote(url), title = "Linnet", http = "&HTTP URL",
                     ftp = "&FTP URL", cancel = "&Cancel", none1, none2;
-        answer = t_choiceBox->Ask(prompt, title, http, ftp, cancel, none1, none2);
+        answer = choice->Ask(prompt, title, http, ftp, cancel, none1, none2);
     });
     switch (answer) {
     case 0:

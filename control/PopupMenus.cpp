@@ -1,7 +1,7 @@
 // The drive and folder menu of tBar1: a new menu object over imlPopMenu each time it is built, at the first
 // activation and whenever the tree's drives or folders change.
 #include "commands/mPopMenu.h"
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "support/mmEvents.h"
 

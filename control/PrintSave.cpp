@@ -1,7 +1,7 @@
 // PrintEx and SaveAs: a page or a file goes to the web view's own print and save-as commands; a folder is
 // printed as a directory listing written by the command interpreter and opened in Notepad.
-#include "control/Globals.h"
-#include "control/IgnoreErrors.h"
+#include "support/ThreadState.h"
+#include "support/IgnoreErrors.h"
 #include "control/PrintSave.h"
 #include "control/VireoBrowser.h"
 #include "support/mmEvents.h"
@@ -19,7 +19,7 @@ constexpr int32_t kOleCmdExecOptPromptUser = 1; // OLECMDEXECOPT_PROMPTUSER
 } // namespace
 
 std::string ListingFile() {
-    return g_sTempDir + kListingTitle + ".txt";
+    return Shared().g_sTempDir + kListingTitle + ".txt";
 }
 
 std::string ListingCommand(bool bWinNT, const std::string& sFile) {
@@ -34,7 +34,7 @@ void VireoBrowser::PrintEx() {
             const std::string sFile = ListingFile();
             SetCurrentDir(sURL);
             // Hidden, and waited for: Notepad must find the listing complete.
-            ShellAndWait(ListingCommand(g_bWinNT, sFile), SW_HIDE);
+            ShellAndWait(ListingCommand(Shared().g_bWinNT, sFile), SW_HIDE);
             const std::string sViewer = "Notepad.exe " + sFile;
             WinExec(sViewer.c_str(), SW_SHOWNORMAL);
         }

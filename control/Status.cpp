@@ -1,12 +1,12 @@
 // The status bar's text and the address box's text.
 #include "control/VireoBrowser.h"
+#include "support/CaseFold.h"
 #include <vector>
 
 namespace vireo {
 
 void VireoBrowser::SetStatusText(const std::string& text) {
-    std::string upper = text;
-    if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    const std::string upper = UpperText(text);
     SendMessageA(m_sBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(upper.c_str()));
 }
 

@@ -3,7 +3,7 @@
 // state (TB_CHECKBUTTON): tBar1's while its menu is open, tBar2's while the tree is visible.
 #include "commands/mMedia.h"
 #include "commands/mPopMenu.h"
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 #include "support/mmFile.h"
 #include "support/mmShellMacro.h"

@@ -1,5 +1,5 @@
 // The folder tree's events.
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
 
 namespace vireo {

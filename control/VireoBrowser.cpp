@@ -1,8 +1,8 @@
 // The control object: construction, the tree's members passed through, and the private operations
 // that several concerns share.
 #include "control/VireoBrowser.h"
-#include "control/Globals.h"
-#include "control/IgnoreErrors.h"
+#include "support/ThreadState.h"
+#include "support/IgnoreErrors.h"
 #include "platform/RuntimeError.h"
 #include "shellview/mWndProc.h"
 #include "support/mmFile.h"
@@ -46,9 +46,9 @@ FolderTree& VireoBrowser::TreeView() const {
 
 void VireoBrowser::UserControl_Initialize() {
     // m_TreeView was taken when the child controls were created.
-    g_bWinNT = IsWinNT();
-    g_bWin2000 = IsWin2000();
-    g_bWinMe = IsWinMe();
+    Shared().g_bWinNT = IsWinNT();
+    Shared().g_bWin2000 = IsWin2000();
+    Shared().g_bWinMe = IsWinMe();
     m_nSplitPercent = 50;
     SetWindowPos(m_DragLine, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(m_pBar1, SW_HIDE);
@@ -104,7 +104,7 @@ bool VireoBrowser::IsVirtualLocation() const {
     const LONG attr = m_CurFolder.nAttr;
     if (attr == 0) return false;
     // can-copy and can-delete, and on NT 5 and Me also file-system-ancestor, mark a plain folder.
-    const LONG mask = (g_bWin2000 || g_bWinMe) ? LONG(0x10000021) : LONG(0x21);
+    const LONG mask = (Shared().g_bWin2000 || Shared().g_bWinMe) ? LONG(0x10000021) : LONG(0x21);
     return (attr & mask) != mask;
 }
 

@@ -1,7 +1,7 @@
 // VireoBrowser: the folder-browser control. Its members are split over the files of control/ by concern;
 // the dispatch table (Dispatch.h) lists the public ones with their identifiers.
 #pragma once
-#include "control/Folder.h"
+#include "support/Folder.h"
 #include "control/SolidBrush.h"
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
@@ -10,6 +10,7 @@
 #include "platform/StdFont.h"
 #include "platform/Variant.h"
 #include "platform/win32.h"
+#include "shellview/FolderViewHost.h"
 #include "support/KeyedImageList.h"
 #include <memory>
 #include <optional>
@@ -18,7 +19,9 @@
 
 namespace vireo {
 
-class VireoBrowser : public RefCounted, private WebViewEvents, private FolderTreeEvents {
+// The folder view's windows and the public fields m_hwndWB, m_hwndSV, m_hwndLV, m_hwndLV2 and m_OpenOneClick
+// come from FolderViewHost, the face the control shows to shellview/.
+class VireoBrowser : public FolderViewHost, private WebViewEvents, private FolderTreeEvents {
 public:
     // Creates the control's window under the container's window with its child controls, and runs
     // UserControl_Initialize.
@@ -32,22 +35,15 @@ public:
     void SetEvents(VireoBrowserEvents* events) { m_events = events; }
     HWND Window() const { return m_hWnd; }
 
-    // Public fields (read/write Long properties of the interface).
-    LONG m_OpenOneClick = 0;
-    HWND m_hwndWB = nullptr;
-    HWND m_hwndSV = nullptr;
-    HWND m_hwndLV = nullptr;
-    HWND m_hwndLV2 = nullptr;
-
     // Control core.
-    Folder SelFolder() const { return m_CurFolder; }
+    Folder SelFolder() const override { return m_CurFolder; }
     bool GoToParent();
-    bool GoToChild(std::string& sName);
+    bool GoToChild(std::string& sName) override;
     void ShellNotify();
     LONG_PTR ParentPidl();
     bool IsBusy();
     void OpenArchiveEx(const std::string& URL);
-    void FireStatus();
+    void FireStatus() override;
     void ThisGotFocus();
     void ThisLostFocus();
 
@@ -57,21 +53,21 @@ public:
     void SetTempDir(std::string& sTempDir);
     void Terminate(const Variant& bClearAll = Variant::Boolean(false));
     void Activate();
-    LONG ForeColor() const { return m_nForeColor; }
+    LONG ForeColor() const override { return m_nForeColor; }
     void SetForeColor(LONG color);
-    LONG BackColor() const { return m_nBackColor; }
+    LONG BackColor() const override { return m_nBackColor; }
     void SetBackColor(LONG color);
     RefPtr<StdFont> Font() const { return m_Font; }
     void SetFont(RefPtr<StdFont> font) { m_Font = std::move(font); }
-    LONG_PTR hFont() const { return m_hFont; }
-    LONG Style() const { return m_nStyle; }
-    void SetStyle(LONG style) { m_nStyle = style; }
+    LONG_PTR hFont() const override { return m_hFont; }
+    LONG Style() const override { return m_nStyle; }
+    void SetStyle(LONG style) override { m_nStyle = style; }
     void SetURL(const std::string& url);
     void SetOpenOneClick(LONG value) { m_OpenOneClick = value; }
 
     // Navigation.
     void NavigateWB(const Variant& URL);
-    LONG_PTR NavigateTV(const Variant& URL, bool* bSuccess = nullptr);
+    LONG_PTR NavigateTV(const Variant& URL, bool* bSuccess = nullptr) override;
     // What the dispatch table checks before it hands a host's location to NavigateTV or NavigateWB: a number
     // is read as an item-ID list only when it is 0, the current or pending list, or a whole list of the
     // shell allocator; anything else raises run-time error 5 naming the member.
@@ -81,15 +77,15 @@ public:
     void GoForward();
     void GoToDriveRoot();
     void GoToNextDrive();
-    void Refresh();
+    void Refresh() override;
     void Reload();
     void StopEx();
     // The up-one-level step; True when it started a navigation the caller need not repeat.
-    bool UpOneLevel();
+    bool UpOneLevel() override;
 
     // Folder view.
     void GetColWidth();
-    void SetColWidth();
+    void SetColWidth() override;
     LONG GetSelectedCount(std::string& sFile);
     LONG GetSelectedFileList(std::string& FileList);
     void SetSelectedFiles(const std::string& sFiles);

@@ -2,9 +2,10 @@
 // handlers keep the tree and the web view on the same folder, refuse or redirect what the web view should
 // not show itself, drive the progress bar and tell the host. The frame an event comes from is not looked
 // at: a frame inside a page counts as the page. Errors are skipped statement by statement.
-#include "control/IgnoreErrors.h"
+#include "support/IgnoreErrors.h"
 #include "control/SizeText.h"
 #include "control/VireoBrowser.h"
+#include "support/CaseFold.h"
 #include "support/mmEvents.h"
 #include "support/mmFile.h"
 #include "support/mmShellExe.h"
@@ -13,11 +14,6 @@
 namespace vireo {
 
 namespace {
-
-std::string Lower(std::string s) {
-    if (!s.empty()) CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
-    return s;
-}
 
 bool Contains(const std::string& s, const char* part) {
     return s.find(part) != std::string::npos;
@@ -49,7 +45,7 @@ void VireoBrowser::RaisePanelProperty() {
 void VireoBrowser::BeforeNavigate2(const Variant& URL, bool& Cancel) {
     RefPtr<VireoBrowser> hold(this);
     const std::string url = URL.Text();
-    const std::string lower = Lower(url);
+    const std::string lower = FoldCase(url);
     if (Contains(lower, "res://")) {
         // The web view is about to show one of its own error pages.
         ShowUnavailable();
@@ -100,7 +96,7 @@ void VireoBrowser::DocumentComplete(const Variant& URL) {
     RefPtr<VireoBrowser> hold(this);
     DoEvents();
     std::string url = URL.Text();
-    const std::string head = Lower(url.substr(0, 6));
+    const std::string head = FoldCase(url.substr(0, 6));
     // Error and blank pages never become the location, and leave the pending one in place.
     if (head == "res://" || head == "about:") return;
 
@@ -155,8 +151,7 @@ void VireoBrowser::DocumentComplete(const Variant& URL) {
 
 void VireoBrowser::StatusTextChange(const std::string& Text) {
     m_sSizeText.clear();
-    std::string text = Text;
-    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    const std::string text = UpperText(Text);
     if (text.empty()) return;
     if (IsHttpURL(m_CurFolder.sURL)) {
         SetStatusText(text);
@@ -164,7 +159,7 @@ void VireoBrowser::StatusTextChange(const std::string& Text) {
         m_sSizeText = text;
         return;
     }
-    if (Contains(Lower(text), "res://")) {
+    if (Contains(FoldCase(text), "res://")) {
         ShowUnavailable();
         ShowWindow(m_pBar1, SW_HIDE);
         RestoreAddressBox();

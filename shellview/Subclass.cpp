@@ -1,6 +1,6 @@
 // Subclassing of the web view's windows: the previous procedure and the control's pointer live in two
 // window properties, read back on every message.
-#include "control/VireoBrowser.h"
+#include "shellview/FolderViewHost.h"
 #include "shellview/mWndProc.h"
 
 namespace vireo {
@@ -10,7 +10,7 @@ constexpr const char* kOldWndProc = "OldWndProc";
 constexpr const char* kObjectPtr = "ObjectPtr";
 } // namespace
 
-bool SubclassWindow(HWND hwnd, WNDPROC proc, VireoBrowser* control) {
+bool SubclassWindow(HWND hwnd, WNDPROC proc, FolderViewHost* control) {
     if (GetPropA(hwnd, kOldWndProc)) return true;
     const LONG_PTR old = SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     if (old == 0) return false;
@@ -31,12 +31,12 @@ bool UnsubclassWindow(HWND& hwnd) {
     return true;
 }
 
-RefPtr<VireoBrowser> ObjectFromWindow(HWND hwnd) {
-    auto* control = static_cast<VireoBrowser*>(GetPropA(hwnd, kObjectPtr));
+RefPtr<FolderViewHost> ObjectFromWindow(HWND hwnd) {
+    auto* control = static_cast<FolderViewHost*>(GetPropA(hwnd, kObjectPtr));
     // A control whose last reference is gone destroys its window, and with it the subclassed windows below
     // it: their last messages go on without it.
-    if (!control || control->RefCount() == 0) return RefPtr<VireoBrowser>();
-    return RefPtr<VireoBrowser>(control);
+    if (!control || control->RefCount() == 0) return RefPtr<FolderViewHost>();
+    return RefPtr<FolderViewHost>(control);
 }
 
 LRESULT CallOldWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,5 @@
 #include "shellview/mConMenuLv.h"
-#include "control/VireoBrowser.h"
+#include "shellview/FolderViewHost.h"
 #include "shellview/mmConMenuTv.h"
 #include "shellview/mmListView.h"
 #include "support/mmEvents.h"
@@ -8,7 +8,7 @@
 
 namespace vireo {
 
-void ListViewContextMenu(VireoBrowser& control, LONG nIndex) {
+void ListViewContextMenu(FolderViewHost& control, LONG nIndex) {
     const HWND hwnd = control.m_hwndLV;
     const LONG count = SelectedCount(hwnd);
     if (count == 0 || nIndex < -1) return;

@@ -5,10 +5,10 @@
 
 namespace vireo {
 
-class VireoBrowser;
+class FolderViewHost;
 
 // The shell's menu for the clicked item (nIndex) and the other selected items of the current location,
 // at the cursor. Nothing when no item is selected.
-void ListViewContextMenu(VireoBrowser& control, LONG nIndex);
+void ListViewContextMenu(FolderViewHost& control, LONG nIndex);
 
 } // namespace vireo

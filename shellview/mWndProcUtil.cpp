@@ -1,5 +1,5 @@
 // Small window utilities of the shell view module: fonts, colours and repainting.
-#include "control/VireoBrowser.h"
+#include "shellview/FolderViewHost.h"
 #include "shellview/mWndProc.h"
 #include "support/mmEvents.h"
 #include <algorithm>
@@ -55,12 +55,12 @@ void ApplyFormFont(HWND form, const std::string& sFaceName) {
     EnumChildWindows(form, ApplyFaceToChild, reinterpret_cast<LPARAM>(&request));
 }
 
-void ApplyListViewFont(VireoBrowser& control) {
+void ApplyListViewFont(FolderViewHost& control) {
     if (control.m_hwndLV && control.hFont())
         SetWindowFont(control.m_hwndLV, reinterpret_cast<HFONT>(control.hFont()));
 }
 
-void ApplyListViewColors(VireoBrowser& control) {
+void ApplyListViewColors(FolderViewHost& control) {
     const HWND lv = control.m_hwndLV;
     if (!lv) return;
     SendMessageA(lv, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(control.BackColor()));

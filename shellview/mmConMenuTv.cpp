@@ -1,13 +1,10 @@
 #include "shellview/mmConMenuTv.h"
+#include "support/ThreadState.h"
 #include "support/mmShellMacro.h"
 
 namespace vireo {
 
 namespace {
-
-// The menu's IContextMenu2 while it is shown (one menu at a time on the thread). Its first methods are
-// IContextMenu's, which are all that is called through it here.
-thread_local IContextMenu* t_contextMenu2 = nullptr;
 
 constexpr UINT kFirstCommand = 1;
 constexpr UINT kLastCommand = 0x7FFF;
@@ -22,6 +19,9 @@ bool ShowShellContextMenu(HWND hwnd, IShellFolder* folder, UINT count, PCUITEMID
                                            reinterpret_cast<void**>(&menu1))) ||
         !menu1)
         return false;
+    // The menu's IContextMenu2 while it is shown, in the thread's one slot. Its first methods are
+    // IContextMenu's, which are all that is called through it here.
+    IContextMenu*& t_contextMenu2 = Shared().contextMenu2;
     GUID iidContextMenu2{};
     MakeOleGuid(iidContextMenu2, 0x000214F4, 0, 0);
     if (!IsSucceeded(menu1->QueryInterface(iidContextMenu2, reinterpret_cast<void**>(&t_contextMenu2))))

@@ -1,8 +1,9 @@
 // The list-view messages of the folder view and the operations built on them.
 #include "shellview/mmListView.h"
-#include "control/IgnoreErrors.h"
-#include "control/VireoBrowser.h"
+#include "support/IgnoreErrors.h"
+#include "shellview/FolderViewHost.h"
 #include "shellview/NameMatch.h"
+#include "support/ThreadState.h"
 #include "support/mEnumExt.h"
 #include "support/mmFile.h"
 #include "support/mmModule.h"
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace vireo {
-
-thread_local std::string g_sFolderTypeName;
 
 namespace {
 
@@ -146,13 +145,13 @@ std::string ColumnText(HWND hwnd, LONG nColumn) {
     return TextOf(hwnd, LVM_GETCOLUMNW, LVM_GETCOLUMNA, IndexParam(nColumn), column);
 }
 
-std::string ItemName(VireoBrowser& control, LONG nIndex) {
+std::string ItemName(FolderViewHost& control, LONG nIndex) {
     const HWND hwnd = control.m_hwndLV;
     const std::string name = ItemText(hwnd, nIndex, 0);
     const std::string type = ItemText(hwnd, nIndex, 2);
     const std::string folder = control.SelFolder().sURL;
-    if (g_sFolderTypeName.empty()) g_sFolderTypeName = FolderTypeName();
-    if (type.empty() || type == g_sFolderTypeName) return name;
+    if (Shared().g_sFolderTypeName.empty()) Shared().g_sFolderTypeName = FolderTypeName();
+    if (type.empty() || type == Shared().g_sFolderTypeName) return name;
     if (GetTypeName(folder + name, SHGFI_TYPENAME) == type) return name;
     const std::optional<std::string> extensions = ExtensionsOfType(type);
     if (!extensions) return name;
@@ -194,7 +193,7 @@ void InvertItemSelection(HWND hwnd) {
         SetItemSelected(hwnd, i, !IsItemSelected(hwnd, i));
 }
 
-LONG BuildSelectedList(VireoBrowser& control, std::string& sList) {
+LONG BuildSelectedList(FolderViewHost& control, std::string& sList) {
     const HWND hwnd = control.m_hwndLV;
     const LONG count = SelectedCount(hwnd);
     sList.clear();
@@ -228,7 +227,7 @@ void ShellViewCommand(HWND hwnd, LONG nView) {
     Send(hwnd, WM_COMMAND, ViewCommandNumber(nView), 0);
 }
 
-bool OpenListItem(VireoBrowser& control, LONG nIndex) {
+bool OpenListItem(FolderViewHost& control, LONG nIndex) {
     std::string name = ItemName(control, nIndex);
     const size_t colon = name.find(':');
     if (colon != std::string::npos && colon >= 1) {
@@ -250,7 +249,7 @@ bool OpenListItem(VireoBrowser& control, LONG nIndex) {
     return ExecuteListItem(control, name);
 }
 
-bool ExecuteListItem(VireoBrowser& control, const std::string& sName) {
+bool ExecuteListItem(FolderViewHost& control, const std::string& sName) {
     LONG_PTR pidl = ChildPidlByName(control.SelFolder().nPidl, sName);
     if (!pidl) return false;
     ExecutePidl(control.m_hwndLV, pidl);
@@ -258,7 +257,7 @@ bool ExecuteListItem(VireoBrowser& control, const std::string& sName) {
     return true;
 }
 
-bool ExecuteListItem(VireoBrowser& control, LONG nIndex) {
+bool ExecuteListItem(FolderViewHost& control, LONG nIndex) {
     return ExecuteListItem(control, ItemName(control, nIndex));
 }
 

@@ -7,10 +7,7 @@
 
 namespace vireo {
 
-class VireoBrowser;
-
-// The shell's type name of a file-system folder, taken once on first use; "" until then.
-extern thread_local std::string g_sFolderTypeName;
+class FolderViewHost;
 
 // Message wrappers. Every one sends to the handle as given; a handle of 0 answers 0.
 LONG ItemCount(HWND hwnd);
@@ -50,14 +47,14 @@ std::string ItemText(HWND hwnd, LONG nIndex, LONG nColumn);
 std::string ColumnText(HWND hwnd, LONG nColumn);
 
 // The item's real file name: its column-0 text with the extension the shell hides put back.
-std::string ItemName(VireoBrowser& control, LONG nIndex);
+std::string ItemName(FolderViewHost& control, LONG nIndex);
 // Selects the first item whose column-0 text is sName (case-sensitive); others keep their state.
 bool SelectItemByName(HWND hwnd, const std::string& sName);
 // Selects every item whose column-0 text followed by CR LF occurs in sList; others keep their state.
 void SelectItemsInList(HWND hwnd, const std::string& sList);
 void InvertItemSelection(HWND hwnd);
 // The names of the selected items of the control's list view, each followed by CR LF; the selected count.
-LONG BuildSelectedList(VireoBrowser& control, std::string& sList);
+LONG BuildSelectedList(FolderViewHost& control, std::string& sList);
 // Switches the document-view host to a view (0 large icons, 1 details, 2 small icons, 3 list, 28721
 // passed through) with its menu command; any other view sends command 0.
 UINT ViewCommandNumber(LONG nView);
@@ -65,9 +62,9 @@ void ShellViewCommand(HWND hwnd, LONG nView);
 
 // Opens an item the control's way (a drive entry, a child of the current location, a subfolder, else the
 // shell's default verb). False when the control did not handle it and the list view should.
-bool OpenListItem(VireoBrowser& control, LONG nIndex);
+bool OpenListItem(FolderViewHost& control, LONG nIndex);
 // Runs the shell's default verb on an item of the current location, given by name or by index.
-bool ExecuteListItem(VireoBrowser& control, const std::string& sName);
-bool ExecuteListItem(VireoBrowser& control, LONG nIndex);
+bool ExecuteListItem(FolderViewHost& control, const std::string& sName);
+bool ExecuteListItem(FolderViewHost& control, LONG nIndex);
 
 } // namespace vireo

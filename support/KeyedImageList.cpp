@@ -1,4 +1,5 @@
 #include "support/KeyedImageList.h"
+#include "support/CaseFold.h"
 
 namespace vireo {
 
@@ -24,15 +25,9 @@ int KeyedImageList::ImageHeight() const {
     return m_list && ImageList_GetIconSize(m_list, &cx, &cy) ? cy : 0;
 }
 
-std::string KeyedImageList::Folded(const std::string& key) {
-    std::string folded = key;
-    if (!folded.empty()) CharUpperBuffA(folded.data(), static_cast<DWORD>(folded.size()));
-    return folded;
-}
-
 int KeyedImageList::IndexOf(const std::string& key) const {
     if (key.empty()) return 0;
-    auto it = m_index.find(Folded(key));
+    auto it = m_index.find(FoldCase(key));
     return it == m_index.end() ? 0 : it->second;
 }
 
@@ -40,7 +35,7 @@ int KeyedImageList::Added(int position, const std::string& key, const std::strin
     if (position < 0) return 0;
     m_entries.push_back(Entry{key, tag});
     int index = Count();
-    if (!key.empty()) m_index.emplace(Folded(key), index);
+    if (!key.empty()) m_index.emplace(FoldCase(key), index);
     return index;
 }
 

@@ -42,7 +42,6 @@ private:
         std::string key;
         std::string tag;
     };
-    static std::string Folded(const std::string& key);
     int Added(int position, const std::string& key, const std::string& tag);
 
     HIMAGELIST m_list = nullptr;

@@ -2,12 +2,22 @@
 // view gives back the extensions the shell hides ("notes" shown, notes.txt meant). It is shared by every
 // control on the thread, filled once while empty and emptied when the last control goes.
 #pragma once
+#include "support/CaseFold.h"
+#include <list>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace vireo {
+
+// Entries in the order their types were last extended, found by type through the map. The one index of
+// the thread is kept with the state the thread's controls share (support/ThreadState.h).
+struct ExtIndex {
+    std::list<std::pair<std::string, std::string>> entries;
+    std::map<std::string, std::list<std::pair<std::string, std::string>>::iterator, NoCaseLess> byType;
+};
 
 // Reads every extension under HKEY_CLASSES_ROOT and files it under its type name; does nothing when the
 // index already has entries.

@@ -1,4 +1,5 @@
 #include "support/mmFile.h"
+#include "support/CaseFold.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32.h"
 #include <array>
@@ -14,15 +15,6 @@ char SeparatorOf(const std::string& s) {
     if (s.find('\\') != std::string::npos) return '\\';
     if (s.find('/') != std::string::npos) return '/';
     return 0;
-}
-
-// Upper case of the ASCII letters: the texts these tests compare with are ASCII, and no other character of
-// the ANSI code page turns into an ASCII letter.
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
 }
 
 std::string_view Left(const std::string& s, size_t n) {
@@ -127,20 +119,20 @@ bool IsUNCShare(const std::string& sPath) {
 }
 
 bool IsHttpURL(const std::string& sPath) {
-    return Upper(Left(sPath, 7)) == "HTTP://";
+    return SameTextNoCase(Left(sPath, 7), "http://");
 }
 
 bool IsFtpURL(const std::string& sPath) {
-    return Upper(Left(sPath, 6)) == "FTP://" ||
-           (Upper(Left(sPath, 3)) == "FTP" && sPath.find('.') != std::string::npos);
+    return SameTextNoCase(Left(sPath, 6), "ftp://") ||
+           (SameTextNoCase(Left(sPath, 3), "ftp") && sPath.find('.') != std::string::npos);
 }
 
 bool IsUrlShortcut(const std::string& sPath) {
-    return Upper(Right(sPath, 4)) == ".URL";
+    return SameTextNoCase(Right(sPath, 4), ".url");
 }
 
 bool IsHtmlFile(const std::string& sPath) {
-    return Upper(Right(sPath, 5)) == ".HTML" || Upper(Right(sPath, 4)) == ".HTM";
+    return SameTextNoCase(Right(sPath, 5), ".html") || SameTextNoCase(Right(sPath, 4), ".htm");
 }
 
 bool IsArchive(const std::string& sPath) {
@@ -148,9 +140,8 @@ bool IsArchive(const std::string& sPath) {
                                                                    "TAR", "TGZ", "BZ2", "GZ",  "Z"};
     auto ext = GetExtension(sPath);
     if (!ext) return false;
-    std::string upper = Upper(*ext);
     for (std::string_view a : kArchives)
-        if (upper == a) return true;
+        if (SameTextNoCase(*ext, a)) return true;
     return false;
 }
 

@@ -1,4 +1,6 @@
 #include "support/mmShellMacro.h"
+#include "support/CaseFold.h"
+#include "support/ThreadState.h"
 #include "support/mmFile.h"
 #include <cstring>
 #include <vector>
@@ -7,17 +9,14 @@ namespace vireo {
 
 namespace {
 
-thread_local IMalloc* t_malloc = nullptr;
-thread_local IShellFolder* t_desktop = nullptr;
-thread_local GUID t_iidShellFolder{};
-thread_local bool t_iidReady = false;
-
+// IID_IShellFolder, built once.
 const GUID& IidShellFolder() {
-    if (!t_iidReady) {
-        MakeOleGuid(t_iidShellFolder, 0x000214E6, 0, 0);
-        t_iidReady = true;
-    }
-    return t_iidShellFolder;
+    static const GUID iid = [] {
+        GUID guid{};
+        MakeOleGuid(guid, 0x000214E6, 0, 0);
+        return guid;
+    }();
+    return iid;
 }
 
 LPITEMIDLIST AsPidl(LONG_PTR pidl) {
@@ -72,19 +71,21 @@ private:
 } // namespace
 
 IMalloc* GetMalloc() {
-    if (!t_malloc) {
+    IMalloc*& cached = Shared().shellMalloc;
+    if (!cached) {
         IMalloc* malloc = nullptr;
-        if (SHGetMalloc(&malloc) == S_OK && malloc) t_malloc = malloc;
+        if (SHGetMalloc(&malloc) == S_OK && malloc) cached = malloc;
     }
-    return t_malloc;
+    return cached;
 }
 
 IShellFolder* GetDesktopFolder() {
-    if (!t_desktop) {
+    IShellFolder*& cached = Shared().desktopFolder;
+    if (!cached) {
         IShellFolder* desktop = nullptr;
-        if (SHGetDesktopFolder(&desktop) == S_OK && desktop) t_desktop = desktop;
+        if (SHGetDesktopFolder(&desktop) == S_OK && desktop) cached = desktop;
     }
-    return t_desktop;
+    return cached;
 }
 
 void MakeGuid(GUID& guid, DWORD data1, WORD data2, WORD data3, BYTE b0, BYTE b1, BYTE b2, BYTE b3, BYTE b4,
@@ -289,7 +290,7 @@ LONG_PTR FindChildItem(LONG_PTR parentPidl, const std::string& sName) {
     ULONG fetched = 0;
     while (!found && items->Next(1, &item, &fetched) == S_OK) {
         LONG_PTR child = AsNumber(item);
-        if (lstrcmpiA(DisplayNameOf(folder.get(), child, SHGDN_NORMAL).c_str(), sName.c_str()) == 0)
+        if (SameTextNoCase(DisplayNameOf(folder.get(), child, SHGDN_NORMAL), sName))
             found = child;
         else
             FreePidl(child);

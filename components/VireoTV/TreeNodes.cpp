@@ -1,6 +1,7 @@
 // VireoTreeView's items: inserting folders, listing them, and finding a folder by its item-ID list or by
 // its display path.
 #include "components/VireoTV/TreeControl.h"
+#include "support/CaseFold.h"
 #include "support/mmShellMacro.h"
 #include <cstring>
 #include <unordered_map>
@@ -146,7 +147,7 @@ bool VireoTreeView::Relist(HTREEITEM item, HWND owner) {
 
 HTREEITEM VireoTreeView::ChildByName(HTREEITEM item, const std::string& name) const {
     for (HTREEITEM c = Next(item, TVGN_CHILD); c; c = Next(c, TVGN_NEXT))
-        if (lstrcmpiA(TextOf(c).c_str(), name.c_str()) == 0) return c;
+        if (SameTextNoCase(TextOf(c), name)) return c;
     return nullptr;
 }
 
@@ -219,7 +220,7 @@ HTREEITEM VireoTreeView::FindByDisplayPath(const std::string& path) {
         parts.push_back(path.substr(start, end - start));
         start = end + 1;
     }
-    if (parts.empty() || !m_root || lstrcmpiA(parts[0].c_str(), TextOf(m_root).c_str()) != 0) return nullptr;
+    if (parts.empty() || !m_root || !SameTextNoCase(parts[0], TextOf(m_root))) return nullptr;
     HTREEITEM item = m_root;
     for (size_t i = 1; item && i < parts.size(); ++i) {
         if (!EnsureListed(item, nullptr)) return nullptr;

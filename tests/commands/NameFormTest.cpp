@@ -4,7 +4,7 @@
 #include "commands/fNewFolder.h"
 #include "commands/fRename.h"
 #include "commands/mmFileOper.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/core/Journal.h"
 #include "platform/emu/core/Script.h"
@@ -26,7 +26,7 @@ protected:
     ~NameFormTest() override {
         RenameForm().Unload();
         NewFolderForm().Unload();
-        g_sFontName.clear();
+        Shared().Reset();
     }
 
     void Script(const std::vector<std::string>& actions) {
@@ -227,7 +227,7 @@ TEST_F(NameFormTest, OldNameIsSelectedWhole) {
 }
 
 TEST_F(NameFormTest, WindowsOfTheForms) {
-    g_sFontName = "Verdana";
+    Shared().g_sFontName = "Verdana";
     struct Expect {
         const char* cls;
         const char* text;

@@ -22,7 +22,7 @@ TEST_F(ActivateTest, TakesTheWebViewWindowAndSetsUp) {
         desk.System().SetShlwapiVersion(c.shlwapi);
         HWND web = c.withEmbedding ? MakeWindow("Shell Embedding", control->Window()) : nullptr;
         desk.Log().Clear();
-        vireo::g_sTempDir = "stale";
+        vireo::Shared().g_sTempDir = "stale";
         container.tree->visible = true;
         control->Activate();
         EXPECT_EQ(control->m_hwndWB, web);
@@ -31,8 +31,8 @@ TEST_F(ActivateTest, TakesTheWebViewWindowAndSetsUp) {
         }
         EXPECT_EQ(desk.Log().Count("AutoComplete"), c.autoComplete);
         EXPECT_FALSE(container.tree->visible);
-        ASSERT_FALSE(vireo::g_sTempDir.empty());
-        EXPECT_EQ(vireo::g_sTempDir.back(), '\\');
+        ASSERT_FALSE(vireo::Shared().g_sTempDir.empty());
+        EXPECT_EQ(vireo::Shared().g_sTempDir.back(), '\\');
     }
 }
 

@@ -1,5 +1,5 @@
 #include "ControlFixture.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "support/mEnumExt.h"
 #include "support/mmShellMacro.h"
@@ -138,7 +138,7 @@ TEST_F(AddressBoxTest, FindHistoryEntryMatchesExactlyAndSelects) {
 }
 
 TEST_F(AddressBoxTest, TheLocationButtonShowsTheKindOfLocation) {
-    vireo::g_sTempDir = "C:\\Temp\\";
+    vireo::Shared().g_sTempDir = "C:\\Temp\\";
     LONG_PTR controls = vireo::SpecialFolderPidl(nullptr, CSIDL_CONTROLS);
     LONG_PTR network = vireo::SpecialFolderPidl(nullptr, CSIDL_NETWORK);
     const std::string folder = ShellIconKey(Variant("C:\\Temp\\"), 0);
@@ -169,7 +169,7 @@ TEST_F(AddressBoxTest, TheLocationButtonShowsTheKindOfLocation) {
         previous = LocationIconKey();
     }
     vireo::FreePidl(controls);
-    vireo::g_sTempDir.clear();
+    vireo::Shared().g_sTempDir.clear();
 }
 
 TEST_F(AddressBoxTest, FocusChangesTheBoxColour) {
@@ -230,7 +230,8 @@ TEST_F(AddressBoxTest, GettingTheFocusReportsAndPreparesOnce) {
     second->SetEvents(&events);
     second->m_hwndWB = container.web->Window();
     second->ThisGotFocus();
-    EXPECT_EQ(log, (Log{"Event.PanelProperty  000", "Container.MousePointer 11", "Container.MousePointer 0"}));
+    EXPECT_EQ(log,
+              (Log{"Event.PanelProperty  000", "Container.MousePointer 11", "Container.MousePointer 0"}));
     vireo::ClearExtensionIndex();
 }
 

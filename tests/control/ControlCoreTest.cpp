@@ -1,5 +1,5 @@
 #include "ControlFixture.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "platform/RuntimeError.h"
 
 using fakes::Log;
@@ -58,8 +58,8 @@ TEST_F(ControlCoreTest, VirtualLocationsShowTheirDisplayName) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.attr);
-        vireo::g_bWin2000 = c.win2000;
-        vireo::g_bWinMe = c.winMe;
+        vireo::Shared().g_bWin2000 = c.win2000;
+        vireo::Shared().g_bWinMe = c.winMe;
         control->SetCurrentFolder(Folder{"C:\\dir\\", "dir name", "", 1, c.attr});
         EXPECT_EQ(control->IsVirtualLocation(), c.isVirtual);
         EXPECT_EQ(control->LocationDisplayText(), c.isVirtual ? "dir name" : "C:\\dir\\");
@@ -134,9 +134,9 @@ TEST_F(ControlCoreTest, StartUpSetsThePlatformFlagsAndHidesTheProgressBar) {
     ASSERT_NE(progress, nullptr);
     EXPECT_FALSE(IsWindowVisible(progress));
     EXPECT_TRUE(container.tree->visible);
-    EXPECT_TRUE(vireo::g_bWinNT); // the emulated desktop starts as Windows XP
-    EXPECT_TRUE(vireo::g_bWin2000);
-    EXPECT_FALSE(vireo::g_bWinMe);
+    EXPECT_TRUE(vireo::Shared().g_bWinNT); // the emulated desktop starts as Windows XP
+    EXPECT_TRUE(vireo::Shared().g_bWin2000);
+    EXPECT_FALSE(vireo::Shared().g_bWinMe);
 }
 
 } // namespace

@@ -2,37 +2,23 @@
 // C:\Temp into the address box and presses Enter; the tree selects it, the web view shows it by its list,
 // the control takes over the new folder view and reports the location; then a click on a file gives one
 // selection notice 200 ms later.
-#include "components/VireoTV/VireoTreeView.h"
+#include "control/DesktopContainer.h"
 #include "control/ControlFixture.h"
 #include "platform/emu/ole32/TaskAllocator.h"
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "shellview/mWndProc.h"
+#include "support/ThreadState.h"
 #include "platform/RuntimeError.h"
 #include <functional>
 
 namespace {
 
-class DesktopContainer : public fakes::FakeContainer {
-public:
-    using FakeContainer::FakeContainer;
-    vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override {
-        webView = emu::EmuWebView::Create(parent);
-        return webView;
-    }
-    vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND parent) override {
-        return vireo::CreateVireoTreeView(parent);
-    }
-    vireo::RefPtr<emu::EmuWebView> webView;
-};
-
 class EndToEndTest : public ::testing::Test {
 protected:
     EndToEndTest() {
         // The window procedures' state is shared by the thread's controls; a fresh process starts clean.
-        vireo::lastDocView = nullptr;
-        vireo::g_bViewReady = false;
-        vireo::shiftDown = vireo::ctrlDown = false;
+        vireo::Shared().Reset();
         desk.Files().MountScratch('C', DRIVE_FIXED, "SYSTEM");
         desk.Files().MakeDir("C:\\Temp\\Old");
         desk.Files().WriteFile("C:\\Temp\\notes.txt", std::string(1500, 'x'));

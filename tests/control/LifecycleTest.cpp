@@ -1,7 +1,7 @@
 // The control in its container: new and stored properties, saving, the first paint, fonts and colours,
 // the temporary directory and shutting down.
 #include "control/ControlFixture.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "platform/RuntimeError.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "support/mEnumExt.h"
@@ -131,8 +131,8 @@ TEST_F(LifecycleTest, SetFontColorReloadsAFolderButNotAPage) {
         EXPECT_EQ(control->BackColor(), 0xFFFFFF) << "white by default";
         EXPECT_EQ(control->ForeColor(), 0);
         EXPECT_EQ(control->hFont(), 77);
-        EXPECT_EQ(vireo::g_sFontName, "Verdana");
-        EXPECT_EQ(vireo::g_hFontSmall, 66);
+        EXPECT_EQ(vireo::Shared().g_sFontName, "Verdana");
+        EXPECT_EQ(vireo::Shared().g_hFontSmall, 66);
     }
 }
 
@@ -140,16 +140,17 @@ TEST_F(LifecycleTest, SetTempDirStoresTheShortFormAndHidesTheFolder) {
     desk.Files().MakeDir("C:\\Temporary Files");
     for (std::string dir : {"C:\\Temporary Files", "C:\\New"}) {
         control->SetTempDir(dir);
-        const DWORD attr = GetFileAttributesA(vireo::g_sTempDir.c_str());
+        const DWORD attr = GetFileAttributesA(vireo::Shared().g_sTempDir.c_str());
         ASSERT_NE(attr, INVALID_FILE_ATTRIBUTES) << dir;
         EXPECT_EQ(attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
                   DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
             << dir;
-        EXPECT_EQ(vireo::g_sTempDir.back(), '\\');
+        EXPECT_EQ(vireo::Shared().g_sTempDir.back(), '\\');
     }
     std::string existing = "C:\\Temporary Files";
     control->SetTempDir(existing);
-    EXPECT_EQ(vireo::g_sTempDir, "C:\\TEMPOR~1\\") << "an existing folder is stored in its short form";
+    EXPECT_EQ(vireo::Shared().g_sTempDir, "C:\\TEMPOR~1\\")
+        << "an existing folder is stored in its short form";
 }
 
 TEST_F(LifecycleTest, TheFirstPaintShowsTheHintAndLaterOnesLeaveTheBar) {

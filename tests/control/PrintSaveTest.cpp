@@ -1,5 +1,5 @@
 #include "ControlFixture.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "control/PrintSave.h"
 #include <fstream>
 #include <sstream>
@@ -17,9 +17,9 @@ protected:
         desk.Files().WriteFile("C:\\Docs\\notes.txt", "twelve bytes");
         desk.Files().WriteFile("C:\\Docs\\page.htm", "<html></html>");
         desk.Files().WriteFile("C:\\Other\\report.doc", "x");
-        vireo::g_sTempDir = "C:\\Temp\\";
+        vireo::Shared().g_sTempDir = "C:\\Temp\\";
     }
-    ~PrintSaveTest() override { vireo::g_bWinNT = true; }
+    ~PrintSaveTest() override { vireo::Shared().g_bWinNT = true; }
     void At(const char* url) {
         control->SetCurrentFolder(Folder{url, "", "", 0, 0});
         log.clear();
@@ -48,7 +48,7 @@ TEST_F(PrintSaveTest, PrintExListsAFolderHiddenThenOpensTheListingInNotepad) {
     } cases[] = {{true, "cmd.exe"}, {false, "command.com"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.interpreter);
-        vireo::g_bWinNT = c.winNT;
+        vireo::Shared().g_bWinNT = c.winNT;
         At("C:\\Docs\\");
         control->PrintEx();
         EXPECT_EQ(Processes(),

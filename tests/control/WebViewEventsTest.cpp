@@ -1,5 +1,5 @@
 #include "ControlFixture.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "shellview/mWndProc.h"
 #include "support/mmShellMacro.h"
 #include "platform/emu/kernel32/SystemInfo.h"

@@ -4,7 +4,7 @@
 // the window's own procedure (the list view's records, then runs the emulated list view).
 #pragma once
 #include "control/ControlFixture.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "shellview/mWndProc.h"
 #include "shellview/mmListView.h"
@@ -33,9 +33,8 @@ protected:
             wc.lpszClassName = name;
             RegisterClassExA(&wc);
         }
-        vireo::shiftDown = vireo::ctrlDown = false;
-        vireo::g_bViewReady = true;
-        vireo::lastDocView = nullptr;
+        vireo::Shared().Reset();
+        vireo::Shared().g_bViewReady = true; // the views here are set up
     }
 
     // A message that reached a window's own procedure, with the control's reference count at that moment

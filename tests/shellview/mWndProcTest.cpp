@@ -160,7 +160,7 @@ TEST_F(mWndProcTest, DiscoverySetsUpTheFirstListView) {
         EXPECT_EQ(control->m_hwndSV, docView);
         EXPECT_EQ(control->m_hwndLV, listView);
         EXPECT_EQ(control->m_hwndLV2, nullptr);
-        EXPECT_TRUE(vireo::g_bViewReady);
+        EXPECT_TRUE(vireo::Shared().g_bViewReady);
         for (HWND w : {embedding, docView, listView})
             EXPECT_NE(GetPropA(w, "ObjectPtr"), nullptr);
         EXPECT_EQ(control->Style(), c.style);
@@ -196,7 +196,7 @@ TEST_F(mWndProcTest, FirstMoveOfADocumentViewAppliesColoursOnce) {
     BuildTree({"Name"}, {{{"a"}}});
     control->SetCurrentFolder(Folder{"C:\\", "", "", 0, 0});
     SetWindowPos(docView, nullptr, 0, 0, 300, 200, SWP_NOZORDER);
-    EXPECT_EQ(vireo::lastDocView, docView);
+    EXPECT_EQ(vireo::Shared().lastDocView, docView);
     EXPECT_EQ(SendMessageA(listView, LVM_GETBKCOLOR, 0, 0), 0x123456);
     EXPECT_EQ(SendMessageA(listView, LVM_GETTEXTBKCOLOR, 0, 0), 0x123456);
     EXPECT_EQ(SendMessageA(listView, LVM_GETTEXTCOLOR, 0, 0), 0x654321);
@@ -297,7 +297,7 @@ TEST_F(mWndProcTest, ClicksOpenItemsTheControlsWay) {
         EXPECT_EQ(PassedOn(listView, c.button), !c.consumed);
         EXPECT_EQ(Calls({"Tree.GoTo"}), c.calls);
         if (c.heldKey) SendMessageA(listView, WM_KEYUP, c.heldKey, 0);
-        EXPECT_FALSE(vireo::shiftDown || vireo::ctrlDown);
+        EXPECT_FALSE(vireo::Shared().shiftDown || vireo::Shared().ctrlDown);
         control->SetCurrentFolder(Folder{});
     }
 }
@@ -320,7 +320,7 @@ TEST_F(mWndProcTest, StyleIsRecordedOnlyWhenTheViewIsReady) {
         SCOPED_TRACE(std::to_string(c.ready) + " " + std::to_string(c.view));
         BuildTree({"Name"}, {});
         control->SetStyle(3);
-        vireo::g_bViewReady = c.ready;
+        vireo::Shared().g_bViewReady = c.ready;
         const LONG_PTR style = GetWindowLongPtrA(listView, GWL_STYLE);
         SetWindowLongPtrA(listView, GWL_STYLE, (style & ~LONG_PTR(LVS_TYPEMASK)) | LONG_PTR(c.view));
         EXPECT_TRUE(PassedOn(listView, WM_STYLECHANGED));
@@ -350,8 +350,8 @@ TEST_F(mWndProcTest, OwnContextMenuOnNt5AndMeInVirtualFolders) {
         SCOPED_TRACE(c.name);
         BuildTree({"Name"}, {{{"a.xyz"}, true}, {{"b.xyz"}, true}});
         control->SetCurrentFolder(Folder{c.url, "", "", dirPidl, 0});
-        vireo::g_bWin2000 = c.win2000;
-        vireo::g_bWinMe = c.winMe;
+        vireo::Shared().g_bWin2000 = c.win2000;
+        vireo::Shared().g_bWinMe = c.winMe;
         CursorAt(listView, c.at);
         desk.Log().Clear();
         desk.Answers().Push("PopupMenu", emu::Answer{0, "Open"});

@@ -188,9 +188,9 @@ void CheckColumnsAndViews(Scene& scene) {
                  {0, false, LVS_ICON, 3},  {1, false, LVS_REPORT, 3},   {2, true, LVS_SMALLICON, 2},
                  {1, true, LVS_REPORT, 1}, {5, true, LVS_REPORT, 1}};
     for (const View& v : views) {
-        vireo::g_bViewReady = v.ready;
+        vireo::Shared().g_bViewReady = v.ready;
         c.SwitchView(v.view);
-        vireo::g_bViewReady = true;
+        vireo::Shared().g_bViewReady = true;
         const LONG type = static_cast<LONG>(GetWindowLongPtrA(lv, GWL_STYLE) & LVS_TYPEMASK);
         Check("list view: SwitchView " + std::to_string(v.view) + (v.ready ? "" : " during setup") +
                   " shows view type " + std::to_string(v.type) + ", Style " + std::to_string(v.style),
@@ -252,7 +252,7 @@ void CheckEmptyFolder(Scene& scene) {
 void CheckColours(Scene& scene) {
     vireo::VireoBrowser& c = *scene.control;
     const HWND lv = c.m_hwndLV;
-    vireo::lastDocView = nullptr;
+    vireo::Shared().lastDocView = nullptr;
     struct Move {
         LONG back;
         LONG fore;

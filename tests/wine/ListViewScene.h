@@ -3,7 +3,7 @@
 // control activated over it with its window procedures on the windows, and the helpers the groups share.
 #pragma once
 #include "com/MessagePump.h"
-#include "control/Globals.h"
+#include "support/ThreadState.h"
 #include "control/VireoBrowser.h"
 #include "shellview/mWndProc.h"
 #include "shellview/mmListView.h"
@@ -198,7 +198,7 @@ public:
     // shell view puts it one level down, in SHELLDLL_DefView.)
     HWND TakeListView() {
         control->m_hwndLV = control->m_hwndLV2;
-        vireo::g_bViewReady = true;
+        vireo::Shared().g_bViewReady = true;
         return control->m_hwndLV;
     }
     void Close() {

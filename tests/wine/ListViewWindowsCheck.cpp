@@ -29,8 +29,8 @@ void CheckContextMenu(Scene& scene) {
     vireo::Folder virtualLocation = folder;
     virtualLocation.sURL.clear();
     c.SetCurrentFolder(virtualLocation);
-    const bool win2000 = vireo::g_bWin2000;
-    vireo::g_bWin2000 = true;
+    const bool win2000 = vireo::Shared().g_bWin2000;
+    vireo::Shared().g_bWin2000 = true;
     struct Click {
         const char* what;
         const char* selected;
@@ -56,7 +56,7 @@ void CheckContextMenu(Scene& scene) {
                   (k.menu ? ": the shell's menu for the items" : ": none"),
               k.menu ? t_menuEntries > 0 : t_menuEntries == -1, std::to_string(t_menuEntries) + " entries");
     }
-    vireo::g_bWin2000 = win2000;
+    vireo::Shared().g_bWin2000 = win2000;
     c.SetCurrentFolder(folder);
     ClearSelection(lv);
 }
@@ -113,9 +113,9 @@ void CheckSubclassing(Scene& scene) {
     Check("subclassing: the list view still answers through the control's procedure",
           vireo::ItemCount(lv) == kEntryCount && vireo::ColumnText(lv, 2) == "Type");
     SendMessageA(lv, WM_KEYDOWN, VK_SHIFT, 0);
-    const bool shift = vireo::shiftDown;
+    const bool shift = vireo::Shared().shiftDown;
     SendMessageA(lv, WM_KEYUP, VK_SHIFT, 0);
-    Check("subclassing: Shift held in the list view is tracked", shift && !vireo::shiftDown);
+    Check("subclassing: Shift held in the list view is tracked", shift && !vireo::Shared().shiftDown);
 
     HWND released = lv;
     const bool undone = vireo::UnsubclassWindow(released);

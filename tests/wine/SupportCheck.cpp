@@ -1,8 +1,10 @@
 // The path helpers, drives and system version against Wine's kernel32 and shlwapi: a scratch folder under
 // C:\vireo holds real files and folders, and every answer is compared with what Windows gives for them.
+#include "support/CaseFold.h"
 #include "support/mDrive.h"
 #include "support/mmFile.h"
 #include "support/mmWinVersion.h"
+#include "tests/conformance/CaseFoldTable.h"
 #include "tests/wine/Checker.h"
 #include "tests/wine/Scratch.h"
 #include <optional>
@@ -37,6 +39,15 @@ bool IsShortForm(const std::string& path) {
         start = end;
     }
     return true;
+}
+
+// The one case fold, as the native suite runs it, against Wine's CharLowerBuffA and CharUpperBuffA.
+void CheckCaseFold() {
+    for (const conformance::FoldCase& c : conformance::kFoldCases) {
+        Check(std::string("case fold: ") + c.note, vireo::SameTextNoCase(c.a, c.b) == c.same &&
+                                                       vireo::FoldCase(c.a) == c.lower &&
+                                                       vireo::UpperText(c.a) == c.upper);
+    }
 }
 
 void CheckFileTests() {
@@ -187,6 +198,7 @@ void CheckSupport() {
     scratch.File("a.txt", "[InternetShortcut]\r\nURL=http://example.org/\r\n");
     Check("scratch folder made", scratch.Ok(), kRoot);
 
+    CheckCaseFold();
     CheckFileTests();
     CheckCurrentDirectory();
     CheckPlatformWrappers();

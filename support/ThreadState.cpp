@@ -1,0 +1,19 @@
+#include "support/ThreadState.h"
+#include <utility>
+
+namespace vireo {
+
+void ThreadState::Reset() {
+    ThreadState fresh;
+    fresh.shellMalloc = shellMalloc;
+    fresh.desktopFolder = desktopFolder;
+    *this = std::move(fresh);
+}
+
+ThreadState& Shared() {
+    // The one per-thread object of the system.
+    thread_local ThreadState state;
+    return state;
+}
+
+} // namespace vireo
