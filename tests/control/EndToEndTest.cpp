@@ -4,6 +4,7 @@
 // selection notice 200 ms later.
 #include "components/VireoTV/VireoTreeView.h"
 #include "control/ControlFixture.h"
+#include "control/DesktopContainer.h"
 #include "platform/emu/ole32/TaskAllocator.h"
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/user32/WindowManager.h"
@@ -12,19 +13,6 @@
 #include <functional>
 
 namespace {
-
-class DesktopContainer : public fakes::FakeContainer {
-public:
-    using FakeContainer::FakeContainer;
-    vireo::RefPtr<vireo::WebView> CreateWebView(HWND parent) override {
-        webView = emu::EmuWebView::Create(parent);
-        return webView;
-    }
-    vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND parent) override {
-        return vireo::CreateVireoTreeView(parent);
-    }
-    vireo::RefPtr<emu::EmuWebView> webView;
-};
 
 class EndToEndTest : public ::testing::Test {
 protected:
