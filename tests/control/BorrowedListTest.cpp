@@ -23,12 +23,7 @@ protected:
         desk.Files().MountScratch('C', DRIVE_FIXED, "SYSTEM");
         for (const char* dir : {"C:\\Temp\\Old", "C:\\Temp\\Keep"})
             desk.Files().MakeDir(dir);
-        container.parent = CreateWindowExA(0, "Static", "Form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
-                                           480, nullptr, nullptr, nullptr, nullptr);
-        control = vireo::RefPtr<vireo::VireoBrowser>::Make(container);
-        control->SetEvents(&events);
-        MoveWindow(control->Window(), 0, 0, 640, 480, TRUE);
-        control->Activate();
+        control = PlaceActivatedControl(container, events);
         combo = GetDlgItem(control->Window(), 102);
     }
     ~BorrowedListTest() override {

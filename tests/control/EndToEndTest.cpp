@@ -25,12 +25,7 @@ protected:
         desk.Files().MakeDir("C:\\Temp\\Old");
         desk.Files().WriteFile("C:\\Temp\\notes.txt", std::string(1500, 'x'));
         desk.Files().WriteFile("C:\\Temp\\page.htm", "<html></html>");
-        container.parent = CreateWindowExA(0, "Static", "Form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
-                                           480, nullptr, nullptr, nullptr, nullptr);
-        control = vireo::RefPtr<vireo::VireoBrowser>::Make(container);
-        control->SetEvents(&events);
-        MoveWindow(control->Window(), 0, 0, 640, 480, TRUE);
-        control->Activate();
+        control = PlaceActivatedControl(container, events);
         // The container tells the control it is active: the extension index is built.
         control->ThisGotFocus();
     }
