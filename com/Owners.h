@@ -1,7 +1,8 @@
-// Move-only owners of the COM resources the server holds: interface pointers, BSTRs and VARIANTs. Each
-// releases what it owns once; put() hands out the address for an out parameter after releasing the old
-// value; detach() gives up ownership.
+// Owners of the COM resources the server holds: interface pointers (RefPtr, platform/RefCounted.h), BSTRs
+// and VARIANTs. Each releases what it owns once; put() hands out the address for an out parameter after
+// releasing the old value; detach() gives up ownership.
 #pragma once
+#include "platform/RefCounted.h"
 #include <ole2.h>
 #include <oleauto.h>
 #include <string>
@@ -9,49 +10,8 @@
 
 namespace vireo::com {
 
-template <class T> class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(std::nullptr_t) {}
-    // Takes a new reference on p.
-    explicit ComPtr(T* p) : m_p(p) {
-        if (m_p) m_p->AddRef();
-    }
-    ComPtr(const ComPtr& o) : ComPtr(o.m_p) {}
-    ComPtr(ComPtr&& o) noexcept : m_p(std::exchange(o.m_p, nullptr)) {}
-    ~ComPtr() { reset(); }
-    ComPtr& operator=(ComPtr o) noexcept {
-        std::swap(m_p, o.m_p);
-        return *this;
-    }
-    // Takes over a reference already counted.
-    static ComPtr Adopt(T* p) {
-        ComPtr r;
-        r.m_p = p;
-        return r;
-    }
-    void reset() {
-        if (T* p = std::exchange(m_p, nullptr)) p->Release();
-    }
-    T* detach() { return std::exchange(m_p, nullptr); }
-    T** put() {
-        reset();
-        return &m_p;
-    }
-    void** put_void() { return reinterpret_cast<void**>(put()); }
-    T* get() const { return m_p; }
-    T* operator->() const { return m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
-    // The interface U of the object, or none.
-    template <class U> ComPtr<U> query(REFIID iid) const {
-        ComPtr<U> r;
-        if (m_p) m_p->QueryInterface(iid, r.put_void());
-        return r;
-    }
-
-private:
-    T* m_p = nullptr;
-};
+// An interface pointer: the system's one owner of counted references.
+template <class T> using ComPtr = RefPtr<T>;
 
 class Bstr {
 public:

@@ -77,19 +77,15 @@ void NameForm::CreateControls() {
 // The design font is Tahoma 8.25 pt, normal weight; the control's face name replaces Tahoma when it has one.
 void NameForm::ApplyFont() {
     int dpi = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    if (const WindowDC screen(nullptr); screen) dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     const std::string face = Shared().g_sFontName.empty() ? std::string("Tahoma") : Shared().g_sFontName;
-    HFONT font = CreateFontA(-static_cast<int>(std::lround(8.25 * dpi / 72.0)), 0, 0, 0, FW_NORMAL, FALSE,
-                             FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    UniqueFont font(CreateFontA(-static_cast<int>(std::lround(8.25 * dpi / 72.0)), 0, 0, 0, FW_NORMAL, FALSE,
+                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
     if (!font) return;
     for (HWND w : {m_hwnd, m_txtName, m_cmdOK, m_cmdCancel})
-        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (m_font) DeleteObject(m_font);
-    m_font = font;
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    m_font = std::move(font);
 }
 
 void NameForm::Unload() {
@@ -99,8 +95,7 @@ void NameForm::Unload() {
 void NameForm::Destroyed() {
     m_hwnd = m_txtName = m_cmdOK = m_cmdCancel = nullptr;
     m_oldTextProc = nullptr;
-    if (m_font) DeleteObject(m_font);
-    m_font = nullptr;
+    m_font.reset();
 }
 
 void NameForm::ShowModal() {

@@ -8,6 +8,7 @@
 // keeps the dialog open, else stores the text as the result and unloads; cmdCancel and the close box
 // unload with an empty result. Neither button is a default or cancel button: Escape does nothing.
 #pragma once
+#include "platform/Owners.h"
 #include "platform/win32.h"
 #include <string>
 
@@ -63,7 +64,7 @@ private:
     HWND m_cmdOK = nullptr;
     HWND m_cmdCancel = nullptr;
     WNDPROC m_oldTextProc = nullptr;
-    HFONT m_font = nullptr;
+    UniqueFont m_font;
 };
 
 } // namespace vireo

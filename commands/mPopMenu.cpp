@@ -86,7 +86,7 @@ std::string DriveLabel(const std::string& text) {
 }
 
 void AddDriveImages(KeyedImageList& images) {
-    const LONG_PTR computer = SpecialFolderPidl(nullptr, 17);
+    const UniquePidl computer(SpecialFolderPidl(nullptr, 17));
     if (!computer) return;
     const std::string drives = LogicalDriveString();
     for (size_t at = 0; at < drives.size();) {
@@ -98,20 +98,18 @@ void AddDriveImages(KeyedImageList& images) {
         // A drive whose picture cannot be added ends the drive pictures there.
         if (!images.Add(picture.get(), root, UpperText(DisplayNameOfPath(Variant(root))))) break;
     }
-    FreePidl(computer);
 }
 
 void AddSpecialFolderImage(KeyedImageList& images, int csidl, std::string name) {
-    const LONG_PTR pidl = SpecialFolderPidl(nullptr, csidl);
+    const UniquePidl pidl(SpecialFolderPidl(nullptr, csidl));
     if (!pidl) return;
-    const LONG attributes = FileAttributes(Variant::Long(pidl));
+    const LONG attributes = FileAttributes(Variant::Long(pidl.get()));
     if (attributes != 0 && (attributes & kFolderAttribute)) {
-        const std::string key = PidlDisplayPath(pidl);
-        if (name.empty()) name = DisplayNameOf(GetDesktopFolder(), pidl, SHGDN_NORMAL);
-        PicturePtr picture = GetFileIconPicture(Variant::Long(pidl), kSmall, 0);
+        const std::string key = PidlDisplayPath(pidl.get());
+        if (name.empty()) name = DisplayNameOf(GetDesktopFolder(), pidl.get(), SHGDN_NORMAL);
+        PicturePtr picture = GetFileIconPicture(Variant::Long(pidl.get()), kSmall, 0);
         images.Add(picture.get(), key, name);
     }
-    FreePidl(pidl);
 }
 
 void BuildPopupMenu(IconMenu* menu, KeyedImageList& images) {

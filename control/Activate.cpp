@@ -13,7 +13,8 @@ void VireoBrowser::Activate() {
     m_hwndWB = FindWindowExA(m_hWnd, nullptr, "Shell Embedding", nullptr);
     SubclassWindow(m_hwndWB, EmbeddingWndProc, this);
     if (ShlwapiMajorVersion() >= 5) {
-        CoInitialize(nullptr);
+        // Once per control, however often Activate runs; Terminate balances it.
+        m_com.Initialize();
         SHAutoComplete(FindWindowExA(m_cmbURL, nullptr, "Edit", nullptr), 0);
     }
     IgnoreErrors([&] { TreeView().SetVisible(false); });

@@ -112,9 +112,8 @@ void VireoBrowser::UpdateLocationIcon() {
         m_nWebIcon = images.IndexOf("URL");
     }
     if (!m_nNetworkIcon) {
-        const LONG_PTR network = SpecialFolderPidl(nullptr, CSIDL_NETWORK);
-        m_nNetworkIcon = IconIndexInList(images, Variant::Long(network), 0);
-        FreePidl(network);
+        const UniquePidl network(SpecialFolderPidl(nullptr, CSIDL_NETWORK));
+        m_nNetworkIcon = IconIndexInList(images, Variant::Long(network.get()), 0);
     }
 
     const std::string& url = m_CurFolder.sURL;

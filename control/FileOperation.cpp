@@ -63,9 +63,8 @@ void VireoBrowser::FileOperation(int16_t& Index, const std::string& TargetDir) {
     }
     case 6:
         if (folder.nPidl != 0) {
-            LONG_PTR pidl = ChildPidlByName(folder.nPidl, names[0]);
-            ShowProperties(m_hwndLV, Variant::Long(pidl));
-            FreePidl(pidl);
+            const UniquePidl pidl(ChildPidlByName(folder.nPidl, names[0]));
+            ShowProperties(m_hwndLV, Variant::Long(pidl.get()));
         } else {
             ShowProperties(m_hwndLV, Variant(folder.sURL + names[0]));
         }

@@ -101,8 +101,9 @@ void VireoBrowser::Terminate(const Variant& bClearAll) {
     }
     KillTimer(m_hWnd, kStatusTimer);
     IgnoreErrors([&] { TreeView().Terminate(); });
-    // The item-ID lists of the current and pending locations and of the address box's entries belong to the
-    // tree, which has just let them go: none of them may be used again.
+    // The item-ID lists of the current and pending locations and of the address box's entries are the tree's,
+    // borrowed: until now the tree kept each of them, even one whose folder had left it; it has just freed
+    // them all, so none of the numbers may be used again.
     m_CurFolder.nPidl = 0;
     m_nPendingPidl = 0;
     const LRESULT entries = SendMessageA(m_cmbURL, CB_GETCOUNT, 0, 0);
@@ -113,6 +114,7 @@ void VireoBrowser::Terminate(const Variant& bClearAll) {
     m_cP.reset();
     UnloadAllForms();
     DoEvents();
+    m_com.reset();
 }
 
 } // namespace vireo

@@ -57,9 +57,8 @@ bool VireoBrowser::UpOneLevel() {
             NavigateTV(Variant(s));
         } else {
             // A bare server: up is the network neighbourhood.
-            LONG_PTR network = SpecialFolderPidl(nullptr, CSIDL_NETWORK);
-            NavigateTV(Variant::Long(network));
-            FreePidl(network);
+            const UniquePidl network(SpecialFolderPidl(nullptr, CSIDL_NETWORK));
+            NavigateTV(Variant::Long(network.get()));
         }
         return false;
     }

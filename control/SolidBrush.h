@@ -2,6 +2,7 @@
 // deleted with its owner. Colours are as the control's properties hold them: system colours have the
 // high bit set and their index in the low byte.
 #pragma once
+#include "platform/Owners.h"
 #include "platform/win32.h"
 
 namespace vireo {
@@ -15,25 +16,16 @@ inline COLORREF TranslateColor(LONG color) {
 
 class SolidBrush {
 public:
-    SolidBrush() = default;
-    SolidBrush(const SolidBrush&) = delete;
-    SolidBrush& operator=(const SolidBrush&) = delete;
-    ~SolidBrush() { Reset(); }
-
     HBRUSH Get(COLORREF color) {
-        if (m_brush && color == m_color) return m_brush;
-        Reset();
-        m_brush = CreateSolidBrush(color);
-        m_color = color;
-        return m_brush;
-    }
-    void Reset() {
-        if (m_brush) DeleteObject(m_brush);
-        m_brush = nullptr;
+        if (!m_brush || color != m_color) {
+            m_brush.reset(CreateSolidBrush(color));
+            m_color = color;
+        }
+        return m_brush.get();
     }
 
 private:
-    HBRUSH m_brush = nullptr;
+    UniqueBrush m_brush;
     COLORREF m_color = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "commands/mPopMenu.h"
 #include "support/IgnoreErrors.h"
 #include "control/VireoBrowser.h"
+#include "platform/Owners.h"
 #include "support/mmFile.h"
 #include "support/mmShellMacro.h"
 #include <cmath>
@@ -21,13 +22,12 @@ constexpr int32_t kHourglass = 11, kDefaultPointer = 0;
 constexpr double kTwipsPerInch = 1440;
 
 // The "Tree" picture: a root folder with two folders below it, on the silver mask colour.
-HBITMAP DrawTreePicture() {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-    ReleaseDC(nullptr, screen);
+UniqueBitmap DrawTreePicture() {
+    const WindowDC screen(nullptr);
+    const UniqueMemoryDC dc(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 16, 16));
     if (dc && bitmap) {
-        HGDIOBJ old = SelectObject(dc, bitmap);
+        const SelectedObject drawing(dc.get(), bitmap.get());
         const struct {
             RECT rect;
             COLORREF color;
@@ -38,13 +38,10 @@ HBITMAP DrawTreePicture() {
             {{8, 10, 14, 14}, RGB(255, 255, 0)},
         };
         for (const auto& part : parts) {
-            HBRUSH brush = CreateSolidBrush(part.color);
-            FillRect(dc, &part.rect, brush);
-            DeleteObject(brush);
+            const UniqueBrush brush(CreateSolidBrush(part.color));
+            FillRect(dc.get(), &part.rect, brush.get());
         }
-        SelectObject(dc, old);
     }
-    if (dc) DeleteDC(dc);
     return bitmap;
 }
 
@@ -60,10 +57,7 @@ bool StartsDoorKey(const std::string& key, const char* command) {
 
 void VireoBrowser::SetUpToolbars() {
     m_imlPopMenu = std::make_unique<KeyedImageList>(16, 16, kSilver);
-    if (HBITMAP tree = DrawTreePicture()) {
-        m_imlToolBar->AddBitmap(tree, kTreeKey, kTreeTip);
-        DeleteObject(tree);
-    }
+    if (const UniqueBitmap tree = DrawTreePicture()) m_imlToolBar->AddBitmap(tree.get(), kTreeKey, kTreeTip);
     if (SendMessageA(m_tBar2, TB_BUTTONCOUNT, 0, 0) == 0) {
         TBBUTTON button{};
         const int picture = m_imlToolBar->IndexOf(kTreeKey);
@@ -80,9 +74,8 @@ int32_t VireoBrowser::DropDownTop() const {
     RECT web{};
     if (m_WebBrowser1) GetWindowRect(m_WebBrowser1->Window(), &web);
     MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&web), 2);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    int dpi = 0;
+    if (const WindowDC screen(nullptr); screen) dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     if (dpi <= 0) return 0;
     // Whole twips, rounded half to even.
     return static_cast<int32_t>(std::nearbyint(web.top * kTwipsPerInch / dpi));

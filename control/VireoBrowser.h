@@ -5,6 +5,7 @@
 #include "control/SolidBrush.h"
 #include "control/VireoBrowserEvents.h"
 #include "platform/Container.h"
+#include "platform/Owners.h"
 #include "platform/PropertyBag.h"
 #include "platform/RefCounted.h"
 #include "platform/StdFont.h"
@@ -244,6 +245,7 @@ private:
     bool m_bUnloadingForms = false; // UnloadAllForms's re-entry flag
     bool m_bPainted = false;        // UserControl_Paint's first-paint flag
     RefPtr<IconMenu> m_cP;          // the drive and folder menu, once built
+    ComInitialization m_com;        // COM on the thread from Activate to Terminate
 
     // Address box, location icon and focus.
     std::unique_ptr<KeyedImageList> m_imlToolBar;

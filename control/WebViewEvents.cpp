@@ -71,12 +71,11 @@ void VireoBrowser::BeforeNavigate2(const Variant& URL, bool& Cancel) {
         if (Cancel) ShellOpen(url, true);
     } else if (url.compare(0, 2, "::") == 0 && m_nPendingPidl == 0) {
         // A shell parsing name typed or followed in the view: the tree selects it by item-ID list.
-        LONG_PTR pidl = PidlFromPath(m_hwndLV, url);
+        const UniquePidl pidl(PidlFromPath(m_hwndLV, url));
         IgnoreErrors([&] {
-            Variant folder = Variant::Long(pidl);
+            Variant folder = Variant::Long(pidl.get());
             TreeView().SelectFolder(folder);
         });
-        FreePidl(pidl);
         Cancel = true;
     }
 

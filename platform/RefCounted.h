@@ -26,8 +26,9 @@ private:
     std::atomic<unsigned long> m_refs{1};
 };
 
-// Owning pointer to a reference-counted object. Adopt() takes over a reference already held (a freshly
-// created object starts with one); the constructor from a raw pointer adds one.
+// Owning pointer to a reference-counted object, ours or a COM interface. Adopt() takes over a reference
+// already held (a freshly created object starts with one, an out parameter hands one over); the
+// constructor from a raw pointer adds one.
 template <class T> class RefPtr {
 public:
     RefPtr() = default;
@@ -52,6 +53,20 @@ public:
 
     void reset() {
         if (T* p = std::exchange(m_p, nullptr)) p->Release();
+    }
+    // Gives up the reference without releasing it: the caller holds it now.
+    T* detach() { return std::exchange(m_p, nullptr); }
+    // The address for an out parameter that hands over a reference; the one held is released first.
+    T** put() {
+        reset();
+        return &m_p;
+    }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+    // The object's interface U through QueryInterface, or none.
+    template <class U, class Iid> RefPtr<U> query(const Iid& iid) const {
+        RefPtr<U> r;
+        if (m_p) m_p->QueryInterface(iid, r.put_void());
+        return r;
     }
     T* get() const { return m_p; }
     T* operator->() const { return m_p; }

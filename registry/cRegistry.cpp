@@ -1,4 +1,5 @@
 #include "registry/cRegistry.h"
+#include "platform/Owners.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32.h"
 #include <algorithm>
@@ -24,22 +25,6 @@ HKEY RootKey(int32_t eKey) {
 int32_t ClassesRoot() {
     return static_cast<int32_t>(reinterpret_cast<LONG_PTR>(HKEY_CLASSES_ROOT));
 }
-
-// An open key, closed when it goes out of scope.
-class OpenKey {
-public:
-    OpenKey() = default;
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    ~OpenKey() {
-        if (m_key) RegCloseKey(m_key);
-    }
-    HKEY get() const { return m_key; }
-    HKEY* put() { return &m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 // REG_EXPAND_SZ is chosen for text holding a "%" and another "%" at least two characters after it, so
 // "%TEMP%" counts and "100%%" does not.
@@ -96,13 +81,13 @@ std::string Quoted(std::string path) {
 } // namespace
 
 bool cRegistry::KeyExists() const {
-    OpenKey key;
+    UniqueRegKey key;
     return RegOpenKeyExA(RootKey(m_eClassKey), m_sSectionKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
            ERROR_SUCCESS;
 }
 
 bool cRegistry::CreateKey() {
-    OpenKey key;
+    UniqueRegKey key;
     char noClass[1] = "";
     DWORD disposition = 0;
     if (RegCreateKeyExA(RootKey(m_eClassKey), m_sSectionKey.c_str(), 0, noClass, 0, kAllKeyRights, nullptr,
@@ -119,7 +104,7 @@ bool cRegistry::DeleteKey() {
 }
 
 bool cRegistry::DeleteValue() {
-    OpenKey key;
+    UniqueRegKey key;
     const std::string address = Address(m_eClassKey, m_sSectionKey);
     if (RegOpenKeyExA(RootKey(m_eClassKey), m_sSectionKey.c_str(), 0, kAllKeyRights, key.put()) !=
         ERROR_SUCCESS)
@@ -131,7 +116,7 @@ bool cRegistry::DeleteValue() {
 }
 
 Variant cRegistry::Value() {
-    OpenKey key;
+    UniqueRegKey key;
     if (RegOpenKeyExA(RootKey(m_eClassKey), m_sSectionKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
         ERROR_SUCCESS)
         return m_vDefault;
@@ -167,7 +152,7 @@ void cRegistry::Value(const Variant& vValue) {
     std::string failure = "Failed to set registry value Key: '" + std::to_string(m_eClassKey) +
                           "',Section: '" + m_sSectionKey + "',Key: '" + m_sValueKey + "' to value: '" +
                           vValue.Text() + "'";
-    OpenKey key;
+    UniqueRegKey key;
     char noClass[1] = "";
     DWORD disposition = 0;
     if (RegCreateKeyExA(RootKey(m_eClassKey), m_sSectionKey.c_str(), 0, noClass, 0, kAllKeyRights, nullptr,
@@ -208,7 +193,7 @@ void cRegistry::Value(const Variant& vValue) {
 bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int32_t& iKeyCount) const {
     sKeyNames.clear();
     iKeyCount = 0;
-    OpenKey key;
+    UniqueRegKey key;
     if (RegOpenKeyExA(RootKey(m_eClassKey), m_sSectionKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
         ERROR_SUCCESS)
         return true;
@@ -230,7 +215,7 @@ bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int32_t& iK
 bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, int32_t& iSectCount) const {
     sSect.clear();
     iSectCount = 0;
-    OpenKey key;
+    UniqueRegKey key;
     if (RegOpenKeyExA(RootKey(m_eClassKey), m_sSectionKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put()) !=
         ERROR_SUCCESS)
         return true;

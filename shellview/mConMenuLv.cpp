@@ -16,10 +16,11 @@ void ListViewContextMenu(FolderViewHost& control, LONG nIndex) {
 
     // The clicked item first, then the other selected ones in list order. An item the shell no longer
     // knows by its name is left out.
-    std::vector<LONG_PTR> items;
+    std::vector<UniquePidl> items;
     items.reserve(static_cast<size_t>(count) + 1);
     auto add = [&](LONG index) {
-        if (LONG_PTR pidl = FindChildItem(parent, ItemName(control, index))) items.push_back(pidl);
+        if (UniquePidl pidl(FindChildItem(parent, ItemName(control, index))); pidl)
+            items.push_back(std::move(pidl));
     };
     add(nIndex);
     if (count > 1) {
@@ -31,16 +32,14 @@ void ListViewContextMenu(FolderViewHost& control, LONG nIndex) {
     bool chosen = false;
     if (!items.empty()) {
         std::vector<PCUITEMID_CHILD> pidls;
-        for (LONG_PTR p : items)
-            pidls.push_back(reinterpret_cast<PCUITEMID_CHILD>(p));
-        IShellFolder* folder = BindToFolder(GetDesktopFolder(), parent);
+        for (const UniquePidl& p : items)
+            pidls.push_back(reinterpret_cast<PCUITEMID_CHILD>(p.get()));
+        const RefPtr<IShellFolder> folder =
+            RefPtr<IShellFolder>::Adopt(BindToFolder(GetDesktopFolder(), parent));
         POINT pt{};
         GetCursorPos(&pt);
-        chosen = ShowShellContextMenu(hwnd, folder, static_cast<UINT>(pidls.size()), pidls.data(), pt);
-        if (folder) folder->Release();
+        chosen = ShowShellContextMenu(hwnd, folder.get(), static_cast<UINT>(pidls.size()), pidls.data(), pt);
     }
-    for (LONG_PTR p : items)
-        FreePidl(p);
     if (chosen) DoEvents();
 }
 

@@ -43,8 +43,9 @@ void SetWindowFont(HWND hwnd, HFONT hFont) {
 
 void RefreshWindow(HWND hwnd) {
     if (!hwnd) return;
+    // The whole client area, in the client coordinates InvalidateRect takes.
     RECT rc{};
-    GetWindowRect(hwnd, &rc);
+    GetClientRect(hwnd, &rc);
     InvalidateRect(hwnd, &rc, FALSE);
     DoEvents();
 }

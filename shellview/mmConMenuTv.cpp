@@ -14,11 +14,11 @@ constexpr UINT kLastCommand = 0x7FFF;
 bool ShowShellContextMenu(HWND hwnd, IShellFolder* folder, UINT count, PCUITEMID_CHILD_ARRAY items,
                           POINT pt) {
     if (!folder || count == 0) return false;
-    IContextMenu* menu1 = nullptr;
-    if (!IsSucceeded(folder->GetUIObjectOf(hwnd, count, items, IID_IContextMenu, nullptr,
-                                           reinterpret_cast<void**>(&menu1))) ||
-        !menu1)
+    void* object = nullptr;
+    if (!IsSucceeded(folder->GetUIObjectOf(hwnd, count, items, IID_IContextMenu, nullptr, &object)) ||
+        !object)
         return false;
+    const RefPtr<IContextMenu> menu1 = RefPtr<IContextMenu>::Adopt(static_cast<IContextMenu*>(object));
     // The menu's IContextMenu2 while it is shown, in the thread's one slot. Its first methods are
     // IContextMenu's, which are all that is called through it here.
     IContextMenu*& t_contextMenu2 = Shared().contextMenu2;
@@ -26,13 +26,13 @@ bool ShowShellContextMenu(HWND hwnd, IShellFolder* folder, UINT count, PCUITEMID
     MakeOleGuid(iidContextMenu2, 0x000214F4, 0, 0);
     if (!IsSucceeded(menu1->QueryInterface(iidContextMenu2, reinterpret_cast<void**>(&t_contextMenu2))))
         t_contextMenu2 = nullptr;
-    IContextMenu* menu = t_contextMenu2 ? t_contextMenu2 : menu1;
+    IContextMenu* menu = t_contextMenu2 ? t_contextMenu2 : menu1.get();
 
     bool chosen = false;
-    if (HMENU popup = CreatePopupMenu()) {
-        if (IsSucceeded(menu->QueryContextMenu(popup, 0, kFirstCommand, kLastCommand, CMF_EXPLORE))) {
+    if (const UniqueMenu popup(CreatePopupMenu()); popup) {
+        if (IsSucceeded(menu->QueryContextMenu(popup.get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE))) {
             const UINT command = static_cast<UINT>(
-                TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));
+                TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));
             if (command != 0) {
                 CMINVOKECOMMANDINFO info{};
                 info.cbSize = sizeof info;
@@ -43,11 +43,9 @@ bool ShowShellContextMenu(HWND hwnd, IShellFolder* folder, UINT count, PCUITEMID
                 chosen = true;
             }
         }
-        DestroyMenu(popup);
     }
     if (t_contextMenu2) t_contextMenu2->Release();
     t_contextMenu2 = nullptr;
-    menu1->Release();
     return chosen;
 }
 

@@ -250,10 +250,9 @@ bool OpenListItem(FolderViewHost& control, LONG nIndex) {
 }
 
 bool ExecuteListItem(FolderViewHost& control, const std::string& sName) {
-    LONG_PTR pidl = ChildPidlByName(control.SelFolder().nPidl, sName);
+    const UniquePidl pidl(ChildPidlByName(control.SelFolder().nPidl, sName));
     if (!pidl) return false;
-    ExecutePidl(control.m_hwndLV, pidl);
-    FreePidl(pidl);
+    ExecutePidl(control.m_hwndLV, pidl.get());
     return true;
 }
 

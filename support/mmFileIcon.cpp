@@ -31,7 +31,7 @@ PicturePtr IconToPicture(HICON hIcon) {
     GUID iid = PictureIid();
     void* picture = nullptr;
     if (FAILED(OleCreatePictureIndirect(&desc, iid, TRUE, &picture)) || !picture) return PicturePtr();
-    return PicturePtr(static_cast<IPicture*>(picture));
+    return PicturePtr::Adopt(static_cast<IPicture*>(picture));
 }
 
 PicturePtr GetFileIconPicture(const Variant& item, LONG bLarge, UINT extraFlags) {

@@ -1,40 +1,15 @@
 // mmFileIcon: the shell's icon of a file, folder or item-ID list as a picture object, and image lists that
 // keep each distinct shell icon once.
 #pragma once
+#include "platform/RefCounted.h"
 #include "platform/Variant.h"
 #include "platform/win32.h"
 #include "support/KeyedImageList.h"
-#include <utility>
 
 namespace vireo {
 
 // One reference to a picture object; empty stands for "nothing".
-class PicturePtr {
-public:
-    PicturePtr() = default;
-    explicit PicturePtr(IPicture* picture) : m_picture(picture) {} // takes over the reference
-    PicturePtr(PicturePtr&& o) noexcept : m_picture(std::exchange(o.m_picture, nullptr)) {}
-    PicturePtr& operator=(PicturePtr&& o) noexcept {
-        if (this != &o) {
-            reset();
-            m_picture = std::exchange(o.m_picture, nullptr);
-        }
-        return *this;
-    }
-    PicturePtr(const PicturePtr&) = delete;
-    PicturePtr& operator=(const PicturePtr&) = delete;
-    ~PicturePtr() { reset(); }
-
-    IPicture* get() const { return m_picture; }
-    IPicture* release() { return std::exchange(m_picture, nullptr); }
-    void reset() {
-        if (IPicture* p = std::exchange(m_picture, nullptr)) p->Release();
-    }
-    explicit operator bool() const { return m_picture != nullptr; }
-
-private:
-    IPicture* m_picture = nullptr;
-};
+using PicturePtr = RefPtr<IPicture>;
 
 // A picture owning the icon; nothing when hIcon is 0.
 PicturePtr IconToPicture(HICON hIcon);

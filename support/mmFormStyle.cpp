@@ -1,4 +1,5 @@
 #include "support/mmFormStyle.h"
+#include "platform/Owners.h"
 #include <cmath>
 
 namespace vireo {
@@ -7,10 +8,7 @@ namespace {
 
 int TwipsPerPixel(int axis) {
     int dpi = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, axis);
-        ReleaseDC(nullptr, screen);
-    }
+    if (const WindowDC screen(nullptr); screen) dpi = GetDeviceCaps(screen.get(), axis);
     return dpi > 0 ? 1440 / dpi : 15;
 }
 

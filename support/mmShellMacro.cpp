@@ -49,24 +49,8 @@ std::string FromWide(LPCWSTR text) {
     return std::string(buffer.data());
 }
 
-// Holds one reference to a folder; the cached desktop is borrowed and never released.
-class FolderRef {
-public:
-    explicit FolderRef(IShellFolder* folder) : m_folder(folder) {}
-    FolderRef(const FolderRef&) = delete;
-    FolderRef& operator=(const FolderRef&) = delete;
-    ~FolderRef() {
-        if (m_folder) m_folder->Release();
-    }
-    IShellFolder* get() const { return m_folder; }
-    void reset(IShellFolder* folder) {
-        if (m_folder) m_folder->Release();
-        m_folder = folder;
-    }
-
-private:
-    IShellFolder* m_folder;
-};
+// A folder BindToFolder gave: one reference, released when it goes.
+using FolderRef = RefPtr<IShellFolder>;
 
 } // namespace
 
@@ -224,19 +208,17 @@ LONG_PTR PidlFromPathEx(HWND hwndOwner, const std::string& sPath) {
     std::string path = RemoveTrailingSep(sPath);
     if (LONG_PTR pidl = PidlFromPath(hwndOwner, path)) return pidl;
     if (path.size() < 3 || path.compare(1, 2, ":\\") != 0) return 0;
-    LONG_PTR pidl = PidlFromPath(hwndOwner, path.substr(0, 3));
+    UniquePidl pidl(PidlFromPath(hwndOwner, path.substr(0, 3)));
     std::string rest = path.substr(3);
     size_t start = 0;
     while (pidl && !rest.empty()) {
         size_t end = rest.find('\\', start);
         std::string part = rest.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        LONG_PTR child = ChildPidlByName(pidl, part);
-        FreePidl(pidl);
-        pidl = child;
+        pidl.reset(ChildPidlByName(pidl.get(), part));
         if (end == std::string::npos) break;
         start = end + 1;
     }
-    return pidl;
+    return pidl.release();
 }
 
 std::string DisplayNameOf(IShellFolder* folder, LONG_PTR pidl, DWORD nFlags) {
@@ -279,24 +261,20 @@ IShellFolder* BindToFolder(IShellFolder* folder, LONG_PTR pidl) {
 }
 
 LONG_PTR FindChildItem(LONG_PTR parentPidl, const std::string& sName) {
-    FolderRef folder(BindToFolder(GetDesktopFolder(), parentPidl));
+    const FolderRef folder = FolderRef::Adopt(BindToFolder(GetDesktopFolder(), parentPidl));
     if (!folder.get()) return 0;
-    IEnumIDList* items = nullptr;
+    IEnumIDList* enumerator = nullptr;
     HRESULT hr = folder.get()->EnumObjects(
-        nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items);
+        nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &enumerator);
+    const RefPtr<IEnumIDList> items = RefPtr<IEnumIDList>::Adopt(enumerator);
     if (hr != S_OK || !items) return 0;
-    LONG_PTR found = 0;
     LPITEMIDLIST item = nullptr;
     ULONG fetched = 0;
-    while (!found && items->Next(1, &item, &fetched) == S_OK) {
-        LONG_PTR child = AsNumber(item);
-        if (SameTextNoCase(DisplayNameOf(folder.get(), child, SHGDN_NORMAL), sName))
-            found = child;
-        else
-            FreePidl(child);
+    while (items->Next(1, &item, &fetched) == S_OK) {
+        UniquePidl child(AsNumber(item));
+        if (SameTextNoCase(DisplayNameOf(folder.get(), child.get(), SHGDN_NORMAL), sName)) return child.release();
     }
-    items->Release();
-    return found;
+    return 0;
 }
 
 LONG_PTR ChildPidlByName(LONG_PTR parentPidl, const std::string& sName) {
@@ -306,7 +284,7 @@ LONG_PTR ChildPidlByName(LONG_PTR parentPidl, const std::string& sName) {
 }
 
 bool CanEnumerate(HWND hwndOwner, LONG_PTR pidl) {
-    FolderRef folder(BindToFolder(GetDesktopFolder(), pidl));
+    const FolderRef folder = FolderRef::Adopt(BindToFolder(GetDesktopFolder(), pidl));
     if (!folder.get()) return false;
     IEnumIDList* items = nullptr;
     HRESULT hr = folder.get()->EnumObjects(
@@ -316,29 +294,24 @@ bool CanEnumerate(HWND hwndOwner, LONG_PTR pidl) {
 }
 
 bool IsFolderAccessible(HWND hwndOwner, const std::string& sPath) {
-    LONG_PTR pidl = PidlFromPathEx(hwndOwner, sPath);
-    if (!pidl) return false;
-    bool accessible = CanEnumerate(hwndOwner, pidl);
-    FreePidl(pidl);
-    return accessible;
+    const UniquePidl pidl(PidlFromPathEx(hwndOwner, sPath));
+    return pidl && CanEnumerate(hwndOwner, pidl.get());
 }
 
 std::string PidlDisplayPath(LONG_PTR pidl) {
     IShellFolder* desktop = GetDesktopFolder();
     if (!desktop) return std::string();
     std::string text = DisplayNameOf(desktop, 0, SHGDN_INFOLDER) + "\\";
-    desktop->AddRef();
     FolderRef folder(desktop);
     int16_t count = PidlItemCount(pidl);
     for (int16_t n = 1; n <= count; ++n) {
-        LONG_PTR item = CopyPidlItem(pidl, n);
+        const UniquePidl item(CopyPidlItem(pidl, n));
         if (!item) break;
-        text += DisplayNameOf(folder.get(), item, SHGDN_INFOLDER) + "\\";
+        text += DisplayNameOf(folder.get(), item.get(), SHGDN_INFOLDER) + "\\";
         void* object = nullptr;
-        HRESULT hr = folder.get()->BindToObject(AsPidl(item), nullptr, IidShellFolder(), &object);
-        FreePidl(item);
+        HRESULT hr = folder.get()->BindToObject(AsPidl(item.get()), nullptr, IidShellFolder(), &object);
         if (!IsSucceeded(hr) || !object) break;
-        folder.reset(static_cast<IShellFolder*>(object));
+        folder = FolderRef::Adopt(static_cast<IShellFolder*>(object));
     }
     return text;
 }

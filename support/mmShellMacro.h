@@ -1,8 +1,10 @@
 // mmShellMacro: item-ID lists and the shell namespace. Lists are held as pointer-sized numbers (0 for none);
 // every list returned here is new, comes from the shell allocator and belongs to the caller, who frees it
-// with FreePidl. Lists passed in are borrowed, except where ConcatPidls is told to free them.
+// with FreePidl, or holds it in a UniquePidl (platform/Owners.h), which frees it once. Lists passed in are
+// borrowed, except where ConcatPidls is told to free them.
 // The allocator and the desktop folder are fetched once per thread and kept.
 #pragma once
+#include "platform/Owners.h"
 #include "platform/Variant.h"
 #include "platform/win32.h"
 #include <cstdint>

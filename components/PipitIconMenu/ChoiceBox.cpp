@@ -1,4 +1,5 @@
 #include "components/PipitIconMenu/ChoiceBox.h"
+#include "platform/Owners.h"
 #include "support/mmModule.h"
 #include <algorithm>
 
@@ -72,30 +73,25 @@ std::string Shown(const std::string& caption) {
     return shown;
 }
 
-struct TextMeasure {
-    HDC dc = nullptr;
-    HGDIOBJ old = nullptr;
-    int lineHeight = 13;
-
-    explicit TextMeasure(HFONT font) : dc(GetDC(nullptr)) {
-        if (!dc) return;
-        old = SelectObject(dc, font);
+// Text widths in a font, measured on the screen's device context.
+class TextMeasure {
+public:
+    explicit TextMeasure(HFONT font) : m_screen(nullptr), m_font(m_screen.get(), font) {
         TEXTMETRICA tm{};
-        if (GetTextMetricsA(dc, &tm)) lineHeight = tm.tmHeight;
+        if (m_screen && GetTextMetricsA(m_screen.get(), &tm)) lineHeight = tm.tmHeight;
     }
-    ~TextMeasure() {
-        if (!dc) return;
-        if (old) SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
-    }
-    TextMeasure(const TextMeasure&) = delete;
-    TextMeasure& operator=(const TextMeasure&) = delete;
 
     int Width(const char* text, size_t length) const {
         SIZE size{};
-        if (dc && length) GetTextExtentPoint32A(dc, text, static_cast<int>(length), &size);
+        if (m_screen && length) GetTextExtentPoint32A(m_screen.get(), text, static_cast<int>(length), &size);
         return size.cx;
     }
+
+    int lineHeight = 13;
+
+private:
+    WindowDC m_screen;
+    SelectedObject m_font;
 };
 
 // The prompt's size: its lines (CR LF or LF) at most kMaxPromptWidth wide, a longer line wrapped.

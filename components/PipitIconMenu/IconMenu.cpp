@@ -56,7 +56,7 @@ void PipitIconMenu::RefreshMenu() {
     if (m_entries.size() == m_entriesAtRefresh)
         m_entries.clear();
     else
-        m_menu = BuildMenu(m_entries);
+        m_menu.reset(BuildMenu(m_entries));
     m_entriesAtRefresh = m_entries.size();
 }
 
@@ -69,7 +69,7 @@ int32_t PipitIconMenu::PopupAt(int32_t xTwips, int32_t yTwips, int32_t, int32_t,
     const POINT at = ScreenPoint(m_owner, xTwips, yTwips);
     const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD;
     const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(m_menu, flags, at.x, at.y, 0, m_window ? m_window : m_owner, nullptr));
+        TrackPopupMenu(m_menu.get(), flags, at.x, at.y, 0, m_window ? m_window : m_owner, nullptr));
     if (chosen < 1 || chosen > m_entries.size() || m_entries[chosen - 1].IsSeparator()) return 0;
     return static_cast<int32_t>(chosen);
 }
@@ -81,10 +81,9 @@ std::string PipitIconMenu::ItemKey(int32_t index) {
 
 POINT PipitIconMenu::ScreenPoint(HWND owner, int32_t xTwips, int32_t yTwips) {
     int dpiX = 96, dpiY = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-        dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+    if (const WindowDC screen(nullptr); screen) {
+        dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
+        dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
     POINT at{MulDiv(xTwips, dpiX, kTwipsPerInch), MulDiv(yTwips, dpiY, kTwipsPerInch)};
     if (owner) ClientToScreen(owner, &at);
@@ -111,12 +110,10 @@ void PipitIconMenu::Measure(MEASUREITEMSTRUCT& item) {
     if (entry && entry->picture >= 0 && m_images) ImageList_GetIconSize(m_images, &cx, &cy);
     int line = 0;
     HFONT font = Font();
-    if (HDC screen = GetDC(nullptr)) {
-        HGDIOBJ old = font ? SelectObject(screen, font) : nullptr;
+    if (const WindowDC screen(nullptr); screen) {
+        const SelectedObject selected(screen.get(), font);
         TEXTMETRICA tm{};
-        if (GetTextMetricsA(screen, &tm)) line = tm.tmHeight;
-        if (old) SelectObject(screen, old);
-        ReleaseDC(nullptr, screen);
+        if (GetTextMetricsA(screen.get(), &tm)) line = tm.tmHeight;
     }
     item.itemWidth = static_cast<UINT>(cx);
     item.itemHeight = static_cast<UINT>(std::max(cy + 2 * kPictureMargin, line));
@@ -134,26 +131,21 @@ bool PipitIconMenu::Draw(const DRAWITEMSTRUCT& item) const {
 }
 
 HFONT PipitIconMenu::Font() {
-    if (m_font) return m_font;
+    if (m_font) return m_font.get();
     int dpi = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    m_font = CreateFontA(-MulDiv(m_fontSize, dpi, kPointsPerInch), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, m_fontName.c_str());
-    return m_font;
+    if (const WindowDC screen(nullptr); screen) dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    m_font.reset(CreateFontA(-MulDiv(m_fontSize, dpi, kPointsPerInch), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, m_fontName.c_str()));
+    return m_font.get();
 }
 
 void PipitIconMenu::DropFont() {
-    if (m_font) DeleteObject(m_font);
-    m_font = nullptr;
+    m_font.reset();
 }
 
 void PipitIconMenu::DropMenu() {
-    if (m_menu) DestroyMenu(m_menu);
-    m_menu = nullptr;
+    m_menu.reset();
 }
 
 LRESULT CALLBACK PipitIconMenu::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #pragma once
 #include "components/PipitIconMenu/MenuEntries.h"
 #include "platform/IconMenu.h"
+#include "platform/Owners.h"
 #include "platform/win32.h"
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ public:
     std::string ItemKey(int32_t index) override;
 
     // The menu as last built (NULL when it has no entries) and the window that draws its pictures.
-    HMENU Menu() const { return m_menu; }
+    HMENU Menu() const { return m_menu.get(); }
     HWND DrawingWindow() const { return m_window; }
 
     // The screen point of a position given in twips from the top-left corner of the owner's client area
@@ -52,13 +53,13 @@ private:
 
     std::vector<MenuEntry> m_entries;
     size_t m_entriesAtRefresh = 0; // how many entries there were at the last RefreshMenu
-    HMENU m_menu = nullptr;
+    UniqueMenu m_menu;
     HIMAGELIST m_images = nullptr;
     HWND m_owner = nullptr;
     HWND m_window = nullptr;
     std::string m_fontName = "Tahoma";
     int32_t m_fontSize = 8;
-    HFONT m_font = nullptr;
+    UniqueFont m_font;
 };
 
 } // namespace vireo::pipit

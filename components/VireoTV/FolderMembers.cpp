@@ -10,8 +10,8 @@ TreeFolder VireoTreeView::Record(HTREEITEM item) const {
     FolderNode* node = NodeOf(item);
     if (!node) return folder;
     folder.sName = TextOf(item);
-    folder.sPath = vtv::FolderPath(node->pidl, node->attributes);
-    folder.nPidl = node->pidl;
+    folder.sPath = vtv::FolderPath(node->pidl.get(), node->attributes);
+    folder.nPidl = node->Lend();
     folder.nAttr = node->attributes;
     return folder;
 }
@@ -21,20 +21,20 @@ TreeFolder VireoTreeView::Record(HTREEITEM item) const {
 LONG_PTR VireoTreeView::SelectFolder(Variant& folder) {
     if (!Usable()) return 0;
     RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
-    LONG_PTR target = 0;
+    UniquePidl target;
     if (folder.HoldsText()) {
-        target = PidlFromPathEx(nullptr, folder.Text());
+        target.reset(PidlFromPathEx(nullptr, folder.Text()));
     } else if (folder.Type() == VarType::Long || folder.Type() == VarType::Integer ||
                folder.Type() == VarType::Double) {
         if (LONG_PTR given = static_cast<LONG_PTR>(ToLongPtr(folder)))
-            target = ConcatPidls(given, 0, false, false);
+            target.reset(ConcatPidls(given, 0, false, false));
     }
     if (!target) return 0;
-    HTREEITEM item = FindFolder(target, true);
-    FreePidl(target);
+    HTREEITEM item = FindFolder(target.get(), true);
+    target.reset();
     if (!item || !Select(item)) return 0;
     FolderNode* node = NodeOf(item);
-    return node ? node->pidl : 0;
+    return node ? node->Lend() : 0;
 }
 
 TreeFolder VireoTreeView::SelectedFolder() {
@@ -49,7 +49,7 @@ LONG_PTR VireoTreeView::ParentPidl() {
     if (!Usable()) return 0;
     HTREEITEM selected = Next(nullptr, TVGN_CARET);
     FolderNode* parent = selected ? NodeOf(Next(selected, TVGN_PARENT)) : nullptr;
-    return parent ? parent->pidl : 0;
+    return parent ? parent->Lend() : 0;
 }
 
 bool VireoTreeView::GoToParent() {
@@ -98,8 +98,8 @@ void VireoTreeView::ShellNotify(LONG_PTR pidl) {
     HTREEITEM item = FindFolder(pidl, false);
     FolderNode* node = NodeOf(item);
     if (!node) return;
-    bool computer = m_computer && vtv::ListBytes(m_computer) == vtv::ListBytes(node->pidl);
-    bool present = node->listed ? Relist(item, nullptr) : vtv::CanList(node->pidl);
+    bool computer = m_computer && vtv::ListBytes(m_computer.get()) == vtv::ListBytes(node->pidl.get());
+    bool present = node->listed ? Relist(item, nullptr) : vtv::CanList(node->pidl.get());
     if (!present) {
         if (HTREEITEM parent = Next(item, TVGN_PARENT)) Relist(parent, nullptr);
     } else if (!node->listed) {

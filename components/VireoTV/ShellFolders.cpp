@@ -33,51 +33,39 @@ IShellFolder* BindFolder(LONG_PTR pidl) {
 
 bool ListSubfolders(LONG_PTR pidl, HWND owner, std::vector<Subfolder>& folders) {
     folders.clear();
-    IShellFolder* folder = BindFolder(pidl);
+    const RefPtr<IShellFolder> folder = RefPtr<IShellFolder>::Adopt(BindFolder(pidl));
     if (!folder) return false;
-    IEnumIDList* items = nullptr;
+    IEnumIDList* enumerator = nullptr;
     // S_FALSE (and no enumerator) is how a folder the user declined to open answers.
-    HRESULT hr = folder->EnumObjects(owner, SHCONTF_FOLDERS, &items);
-    if (hr != S_OK || !items) {
-        if (items) items->Release();
-        folder->Release();
-        return false;
-    }
+    HRESULT hr = folder->EnumObjects(owner, SHCONTF_FOLDERS, &enumerator);
+    const RefPtr<IEnumIDList> items = RefPtr<IEnumIDList>::Adopt(enumerator);
+    if (hr != S_OK || !items) return false;
     LPITEMIDLIST item = nullptr;
     while (items->Next(1, &item, nullptr) == S_OK && item) {
+        const UniquePidl child(reinterpret_cast<LONG_PTR>(item));
         LPCITEMIDLIST one[] = {item};
         SFGAOF attributes = kListedAttributes;
         if (FAILED(folder->GetAttributesOf(1, one, &attributes))) attributes = 0;
         // Only browsable folders: a compressed file that the shell also shows as a folder is a stream.
         if ((attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM)) {
             Subfolder sub;
-            sub.name = DisplayNameOf(folder, reinterpret_cast<LONG_PTR>(item), SHGDN_INFOLDER);
+            sub.name = DisplayNameOf(folder.get(), child.get(), SHGDN_INFOLDER);
             sub.attributes = static_cast<LONG>(attributes);
-            sub.pidl = ConcatPidls(pidl, reinterpret_cast<LONG_PTR>(item), false, false);
+            sub.pidl.reset(ConcatPidls(pidl, child.get(), false, false));
             if (sub.pidl) folders.push_back(std::move(sub));
         }
-        FreePidl(reinterpret_cast<LONG_PTR>(item));
         item = nullptr;
     }
-    items->Release();
-    folder->Release();
     return true;
 }
 
 bool CanList(LONG_PTR pidl) {
-    IShellFolder* folder = BindFolder(pidl);
+    const RefPtr<IShellFolder> folder = RefPtr<IShellFolder>::Adopt(BindFolder(pidl));
     if (!folder) return false;
     IEnumIDList* items = nullptr;
     HRESULT hr = folder->EnumObjects(nullptr, SHCONTF_FOLDERS, &items);
     if (items) items->Release();
-    folder->Release();
     return hr == S_OK;
-}
-
-void FreeSubfolders(std::vector<Subfolder>& folders) {
-    for (Subfolder& sub : folders)
-        sub.pidl = FreePidl(sub.pidl);
-    folders.clear();
 }
 
 LONG ItemAttributes(LONG_PTR pidl, SFGAOF mask) {
@@ -96,10 +84,9 @@ int SmallIconIndex(LONG_PTR pidl, bool open) {
 }
 
 HIMAGELIST SmallSystemImageList() {
-    LONG_PTR desktop = AllocZeroed(2);
+    const UniquePidl desktop(AllocZeroed(2));
     DWORD_PTR result = 0;
-    Info(desktop, SHGFI_SYSICONINDEX | SHGFI_SMALLICON, result);
-    FreePidl(desktop);
+    Info(desktop.get(), SHGFI_SYSICONINDEX | SHGFI_SMALLICON, result);
     return reinterpret_cast<HIMAGELIST>(result);
 }
 

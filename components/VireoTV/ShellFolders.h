@@ -2,16 +2,17 @@
 // and path, and comparisons of item-ID lists. Lists are held as pointer-sized numbers, as mmShellMacro holds
 // them; every list returned here is new and belongs to the caller.
 #pragma once
+#include "platform/Owners.h"
 #include "platform/win32.h"
 #include <string>
 #include <vector>
 
 namespace vireo::vtv {
 
-// A subfolder as listed: its absolute list (owned by the receiver), its in-folder display name and its
-// attributes (every bit but SFGAO_HASSUBFOLDER, which costs a listing of the folder itself).
+// A subfolder as listed: its absolute list, its in-folder display name and its attributes (every bit but
+// SFGAO_HASSUBFOLDER, which costs a listing of the folder itself).
 struct Subfolder {
-    LONG_PTR pidl = 0;
+    UniquePidl pidl;
     std::string name;
     LONG attributes = 0;
 };
@@ -22,7 +23,6 @@ constexpr SFGAOF kListedAttributes = ~static_cast<SFGAOF>(SFGAO_HASSUBFOLDER | S
 // The folders directly below an absolute list, in the shell's order. False when the folder cannot be
 // bound or listed (gone, or a drive without a medium: with an owner window the shell tells the user).
 bool ListSubfolders(LONG_PTR pidl, HWND owner, std::vector<Subfolder>& folders);
-void FreeSubfolders(std::vector<Subfolder>& folders);
 // Whether the folder of an absolute list can still be bound and listed, without telling the user anything.
 bool CanList(LONG_PTR pidl);
 

@@ -1,8 +1,11 @@
 // VireoTreeView: a tree-view common control showing the shell namespace from the desktop down, filled
 // lazily: a folder's subfolders are listed the first time it expands (or a walk passes through it), and
 // each item asks for its icons and its button only when the control needs them (callbacks). Every item
-// holds a FolderNode in its lParam: the folder's absolute item-ID list, owned by the tree and freed when
-// the item is deleted (TVN_DELETEITEMA), so the lists handed out stay valid while their item exists.
+// holds a FolderNode in its lParam: the folder's absolute item-ID list, owned by the tree. The members
+// hand these lists out as numbers, which the control keeps (its location, the address box's entries) and
+// passes on to its host, so a list once handed out stays valid until the tree goes: when its item is
+// deleted (a folder gone from a new listing), the list is withdrawn, not freed, and freed with the tree.
+// A list never handed out is freed with its item (TVN_DELETEITEMA).
 //
 // The control lives in a window of its own class ("VireoTreeView"), a child of the container's window,
 // which receives the control's notifications and turns them into the component's events.
@@ -16,9 +19,16 @@
 namespace vireo {
 
 struct FolderNode {
-    LONG_PTR pidl = 0;   // absolute, owned
+    UniquePidl pidl;     // absolute
     LONG attributes = 0; // vtv::kListedAttributes of the folder
     bool listed = false; // its subfolders are in the tree
+    bool lent = false;   // its list has been handed out
+
+    // The list as a number for someone outside the tree, who may keep it until the tree goes.
+    LONG_PTR Lend() {
+        lent = true;
+        return pidl.get();
+    }
 };
 
 class VireoTreeView final : public FolderTree {
@@ -84,9 +94,11 @@ private:
     HTREEITEM m_root = nullptr;
     HTREEITEM m_start = nullptr;
     FolderTreeEvents* m_events = nullptr;
-    HFONT m_ownFont = nullptr;
+    UniqueFont m_ownFont;
     DWORD m_drives = 0; // the drive letters when the computer folder was last listed or notified
-    LONG_PTR m_computer = 0;
+    UniquePidl m_computer;
+    // The lists handed out whose items have been deleted since: kept until the tree goes.
+    std::vector<UniquePidl> m_withdrawn;
     ULONG m_notices = 0; // the registration for the shell's change notices
     bool m_terminating = false;
 };

@@ -19,9 +19,9 @@ bool HasBytes(LONG_PTR pidl, const std::string& bytes) {
            std::memcmp(reinterpret_cast<const void*>(pidl), bytes.data(), bytes.size()) == 0;
 }
 
-LONG_PTR ListFromBytes(const std::string& bytes) {
-    LONG_PTR pidl = AllocZeroed(static_cast<LONG>(bytes.size() + 2));
-    if (pidl) std::memcpy(reinterpret_cast<void*>(pidl), bytes.data(), bytes.size());
+UniquePidl ListFromBytes(const std::string& bytes) {
+    UniquePidl pidl(AllocZeroed(static_cast<LONG>(bytes.size() + 2)));
+    if (pidl) std::memcpy(reinterpret_cast<void*>(pidl.get()), bytes.data(), bytes.size());
     return pidl;
 }
 
@@ -70,8 +70,7 @@ bool VireoTreeView::Select(HTREEITEM item) {
 
 // The new item owns the folder's list; its icons and its button come through callbacks.
 HTREEITEM VireoTreeView::InsertFolder(HTREEITEM parent, HTREEITEM after, vtv::Subfolder& folder) {
-    auto* node = new FolderNode{folder.pidl, folder.attributes, false};
-    folder.pidl = 0;
+    auto* node = new FolderNode{std::move(folder.pidl), folder.attributes, false, false};
     TVINSERTSTRUCTA is{};
     is.hParent = parent;
     is.hInsertAfter = after;
@@ -83,10 +82,7 @@ HTREEITEM VireoTreeView::InsertFolder(HTREEITEM parent, HTREEITEM after, vtv::Su
     is.item.lParam = reinterpret_cast<LPARAM>(node);
     auto item =
         reinterpret_cast<HTREEITEM>(SendMessageA(m_tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&is)));
-    if (!item) {
-        FreePidl(node->pidl);
-        delete node;
-    }
+    if (!item) delete node;
     return item;
 }
 
@@ -101,20 +97,17 @@ bool VireoTreeView::Relist(HTREEITEM item, HWND owner) {
     FolderNode* node = NodeOf(item);
     if (!node) return false;
     std::vector<vtv::Subfolder> folders;
-    if (!vtv::ListSubfolders(node->pidl, owner, folders)) return false;
-    if (!(node = NodeOf(item))) { // the shell's message may have let the tree change
-        vtv::FreeSubfolders(folders);
-        return false;
-    }
+    if (!vtv::ListSubfolders(node->pidl.get(), owner, folders)) return false;
+    if (!(node = NodeOf(item))) return false; // the shell's message may have let the tree change
     node->listed = true;
 
     std::unordered_map<std::string, HTREEITEM> present;
     for (HTREEITEM c = Next(item, TVGN_CHILD); c; c = Next(c, TVGN_NEXT))
-        if (FolderNode* child = NodeOf(c)) present.emplace(vtv::ListBytes(child->pidl), c);
+        if (FolderNode* child = NodeOf(c)) present.emplace(vtv::ListBytes(child->pidl.get()), c);
     std::unordered_set<HTREEITEM> kept;
     HTREEITEM previous = TVI_FIRST;
     for (vtv::Subfolder& folder : folders) {
-        auto it = present.find(vtv::ListBytes(folder.pidl));
+        auto it = present.find(vtv::ListBytes(folder.pidl.get()));
         if (it != present.end()) {
             previous = it->second;
             kept.insert(previous);
@@ -126,7 +119,6 @@ bool VireoTreeView::Relist(HTREEITEM item, HWND owner) {
             kept.insert(added);
         }
     }
-    vtv::FreeSubfolders(folders);
 
     // Folders gone from the listing go from the tree; a selection inside one moves to this folder first.
     std::vector<HTREEITEM> gone;
@@ -173,18 +165,18 @@ HTREEITEM VireoTreeView::FindChild(HTREEITEM item, LONG_PTR pidl, int level, boo
     std::string want = vtv::PrefixBytes(pidl, level);
     auto byBytes = [&]() -> HTREEITEM {
         for (HTREEITEM c = Next(item, TVGN_CHILD); c; c = Next(c, TVGN_NEXT))
-            if (FolderNode* child = NodeOf(c); child && HasBytes(child->pidl, want)) return c;
+            if (FolderNode* child = NodeOf(c); child && HasBytes(child->pidl.get(), want)) return c;
         return nullptr;
     };
     if (HTREEITEM found = byBytes()) return found;
 
-    IShellFolder* folder = vtv::BindFolder(node->pidl);
+    const RefPtr<IShellFolder> folder = RefPtr<IShellFolder>::Adopt(vtv::BindFolder(node->pidl.get()));
     if (!folder) return nullptr;
-    LONG_PTR wantItem = CopyPidlItem(vtv::ItemAt(pidl, level), 1);
+    const UniquePidl wantItem(CopyPidlItem(vtv::ItemAt(pidl, level), 1));
     auto byFolder = [&]() -> HTREEITEM {
         for (HTREEITEM c = Next(item, TVGN_CHILD); c; c = Next(c, TVGN_NEXT))
             if (FolderNode* child = NodeOf(c);
-                child && vtv::SameItem(folder, vtv::ItemAt(child->pidl, level), wantItem))
+                child && vtv::SameItem(folder.get(), vtv::ItemAt(child->pidl.get(), level), wantItem.get()))
                 return c;
         return nullptr;
     };
@@ -194,20 +186,16 @@ HTREEITEM VireoTreeView::FindChild(HTREEITEM item, LONG_PTR pidl, int level, boo
         if (!found) found = byFolder();
     }
     if (!found && expand) {
-        LONG_PTR prefix = ListFromBytes(want);
-        LONG attributes = vtv::ItemAttributes(prefix, vtv::kListedAttributes);
-        if (prefix && (static_cast<SFGAOF>(attributes) & SFGAO_FOLDER) && vtv::CanList(prefix)) {
+        UniquePidl prefix = ListFromBytes(want);
+        LONG attributes = vtv::ItemAttributes(prefix.get(), vtv::kListedAttributes);
+        if (prefix && (static_cast<SFGAOF>(attributes) & SFGAO_FOLDER) && vtv::CanList(prefix.get())) {
             vtv::Subfolder sub;
-            sub.pidl = prefix;
-            sub.name = DisplayNameOf(folder, wantItem, SHGDN_INFOLDER);
+            sub.pidl = std::move(prefix);
+            sub.name = DisplayNameOf(folder.get(), wantItem.get(), SHGDN_INFOLDER);
             sub.attributes = attributes;
             found = InsertFolder(item, TVI_SORT, sub);
-            prefix = 0;
         }
-        FreePidl(prefix);
     }
-    FreePidl(wantItem);
-    folder->Release();
     return found;
 }
 

@@ -43,15 +43,15 @@ VireoTreeView::VireoTreeView(HWND parent) {
 
     // The desktop at the root, expanded; the computer's drives below it selected and shown.
     vtv::Subfolder desktop;
-    desktop.pidl = AllocZeroed(2);
+    desktop.pidl.reset(AllocZeroed(2));
     desktop.name = vtv::DesktopName();
-    desktop.attributes = vtv::ItemAttributes(desktop.pidl, vtv::kListedAttributes);
+    desktop.attributes = vtv::ItemAttributes(desktop.pidl.get(), vtv::kListedAttributes);
     if (desktop.pidl) m_root = InsertFolder(TVI_ROOT, TVI_LAST, desktop);
     if (!m_root) return;
     SendMessageA(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_root));
-    m_computer = SpecialFolderPidl(nullptr, CSIDL_DRIVES);
+    m_computer.reset(SpecialFolderPidl(nullptr, CSIDL_DRIVES));
     m_drives = GetLogicalDrives();
-    m_start = m_computer ? FindFolder(m_computer, true) : nullptr;
+    m_start = m_computer ? FindFolder(m_computer.get(), true) : nullptr;
     if (!m_start) m_start = m_root;
     SendMessageA(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_start));
     Select(m_start);
@@ -67,19 +67,17 @@ void VireoTreeView::OnShellChange(WPARAM wParam, LPARAM lParam) {
                                             &pidls, &event);
     if (!lock) return;
     // The folders to list again: an updated folder itself, else the folder of each item.
-    LPITEMIDLIST folders[2] = {nullptr, nullptr};
+    UniquePidl folders[2];
     for (int i = 0; i < 2; ++i) {
         if (!pidls || !pidls[i]) continue;
-        folders[i] = ILClone(pidls[i]);
-        if (folders[i] && event != SHCNE_UPDATEDIR) ILRemoveLastID(folders[i]);
+        LPITEMIDLIST folder = ILClone(pidls[i]);
+        folders[i].reset(reinterpret_cast<LONG_PTR>(folder));
+        if (folder && event != SHCNE_UPDATEDIR) ILRemoveLastID(folder);
     }
     SHChangeNotification_Unlock(lock);
     RefPtr<VireoTreeView> keep(this); // a handler of the events raised may release the tree
-    for (LPITEMIDLIST folder : folders)
-        if (folder) {
-            ShellNotify(reinterpret_cast<LONG_PTR>(folder));
-            ILFree(folder);
-        }
+    for (const UniquePidl& folder : folders)
+        if (folder) ShellNotify(folder.get());
 }
 
 VireoTreeView::~VireoTreeView() {
@@ -107,13 +105,14 @@ LRESULT CALLBACK VireoTreeView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         if (self) self->OnShellChange(wParam, lParam);
         return 0;
     case WM_NCDESTROY:
-        // Gone with its parent: the items have freed their lists, and nothing is left to show.
+        // Gone with its parent: the items have gone with their lists, and nothing is left to show.
         if (self) {
             if (self->m_notices) SHChangeNotifyDeregister(self->m_notices);
             self->m_notices = 0;
             self->m_hwnd = self->m_tree = nullptr;
             self->m_root = self->m_start = nullptr;
-            self->m_computer = FreePidl(self->m_computer);
+            self->m_withdrawn.clear();
+            self->m_computer.reset();
         }
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         break;
@@ -129,7 +128,7 @@ LRESULT VireoTreeView::OnNotify(const NMHDR* hdr) {
     case TVN_DELETEITEMA: {
         const auto* nm = reinterpret_cast<const NMTREEVIEWA*>(hdr);
         if (auto* node = reinterpret_cast<FolderNode*>(nm->itemOld.lParam)) {
-            FreePidl(node->pidl);
+            if (node->lent) m_withdrawn.push_back(std::move(node->pidl));
             delete node;
         }
         if (nm->itemOld.hItem == m_start) m_start = nullptr;
@@ -161,14 +160,15 @@ LRESULT VireoTreeView::OnNotify(const NMHDR* hdr) {
 void VireoTreeView::OnDisplayInfo(NMTVDISPINFOA& info) {
     auto* node = reinterpret_cast<FolderNode*>(info.item.lParam);
     if (!node) return;
-    if (info.item.mask & TVIF_IMAGE) info.item.iImage = vtv::SmallIconIndex(node->pidl, false);
-    if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = vtv::SmallIconIndex(node->pidl, true);
+    if (info.item.mask & TVIF_IMAGE) info.item.iImage = vtv::SmallIconIndex(node->pidl.get(), false);
+    if (info.item.mask & TVIF_SELECTEDIMAGE)
+        info.item.iSelectedImage = vtv::SmallIconIndex(node->pidl.get(), true);
     if (info.item.mask & TVIF_CHILDREN) {
         if (node->listed)
             info.item.cChildren = Next(info.item.hItem, TVGN_CHILD) ? 1 : 0;
         else
             info.item.cChildren =
-                (vtv::ItemAttributes(node->pidl, SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
+                (vtv::ItemAttributes(node->pidl.get(), SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
     }
     info.item.mask |= TVIF_DI_SETITEM;
 }
@@ -204,8 +204,7 @@ void VireoTreeView::SetFont(std::string& fontName, LONG_PTR& hFont) {
     }
     if (!font) return;
     SendMessageA(m_tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (m_ownFont) DeleteObject(m_ownFont);
-    m_ownFont = created;
+    m_ownFont.reset(created);
 }
 
 bool VireoTreeView::Visible() {
@@ -222,8 +221,8 @@ void VireoTreeView::Move(float left, float top, float width, float height) {
                static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height)), TRUE);
 }
 
-// Deleting every item frees every list the tree holds; the windows and the font go with them. Events
-// stop at once, and every member answers its failure value afterwards.
+// Deleting every item frees every list the tree holds, then the lists withdrawn before go; the windows and
+// the font go with them. Events stop at once, and every member answers its failure value afterwards.
 void VireoTreeView::Terminate() {
     if (m_terminating) return;
     m_terminating = true;
@@ -234,9 +233,9 @@ void VireoTreeView::Terminate() {
     if (m_hwnd) DestroyWindow(m_hwnd);
     m_hwnd = m_tree = nullptr;
     m_root = m_start = nullptr;
-    if (m_ownFont) DeleteObject(m_ownFont);
-    m_ownFont = nullptr;
-    m_computer = FreePidl(m_computer);
+    m_withdrawn.clear();
+    m_ownFont.reset();
+    m_computer.reset();
 }
 
 } // namespace vireo

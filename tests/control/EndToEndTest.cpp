@@ -4,6 +4,7 @@
 // selection notice 200 ms later.
 #include "control/DesktopContainer.h"
 #include "control/ControlFixture.h"
+#include "control/DesktopContainer.h"
 #include "platform/emu/ole32/TaskAllocator.h"
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/user32/WindowManager.h"
@@ -23,12 +24,7 @@ protected:
         desk.Files().MakeDir("C:\\Temp\\Old");
         desk.Files().WriteFile("C:\\Temp\\notes.txt", std::string(1500, 'x'));
         desk.Files().WriteFile("C:\\Temp\\page.htm", "<html></html>");
-        container.parent = CreateWindowExA(0, "Static", "Form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
-                                           480, nullptr, nullptr, nullptr, nullptr);
-        control = vireo::RefPtr<vireo::VireoBrowser>::Make(container);
-        control->SetEvents(&events);
-        MoveWindow(control->Window(), 0, 0, 640, 480, TRUE);
-        control->Activate();
+        control = PlaceActivatedControl(container, events);
         // The container tells the control it is active: the extension index is built.
         control->ThisGotFocus();
     }

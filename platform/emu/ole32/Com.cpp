@@ -18,3 +18,7 @@ void WINAPI CoUninitialize() {
 void emu::ResetThreadCom() {
     t_initCount = 0;
 }
+
+int emu::ThreadComInitCount() {
+    return t_initCount;
+}

@@ -4,4 +4,6 @@
 
 namespace emu {
 void ResetThreadCom();
-}
+// How many successful CoInitialize calls on this thread are not balanced yet by CoUninitialize.
+int ThreadComInitCount();
+} // namespace emu

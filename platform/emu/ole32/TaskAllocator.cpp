@@ -23,7 +23,10 @@ public:
     bool Free(void* p) {
         {
             std::lock_guard lock(m_mutex);
-            if (m_sizes.erase(p) == 0) return false;
+            if (m_sizes.erase(p) == 0) {
+                ++m_refused;
+                return false;
+            }
         }
         std::free(p);
         return true;
@@ -58,10 +61,15 @@ public:
         std::lock_guard lock(m_mutex);
         return static_cast<long>(m_sizes.size());
     }
+    long Refused() const {
+        std::lock_guard lock(m_mutex);
+        return m_refused;
+    }
 
 private:
     mutable std::mutex m_mutex;
     std::unordered_map<void*, size_t> m_sizes;
+    long m_refused = 0;
 };
 
 Blocks& TheBlocks() {
@@ -106,6 +114,9 @@ long TaskAllocator::LiveBlocks() {
 }
 bool TaskAllocator::Owns(const void* p) {
     return TheBlocks().Owns(p);
+}
+long TaskAllocator::RefusedFrees() {
+    return TheBlocks().Refused();
 }
 IMalloc* TaskAllocator::Interface() {
     return &g_malloc;

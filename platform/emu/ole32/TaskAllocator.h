@@ -14,6 +14,9 @@ public:
     static long LiveBlocks();
     // Whether p is a live block of this allocator.
     static bool Owns(const void* p);
+    // Frees of pointers that were not live blocks (a block freed twice, a foreign pointer), over the whole
+    // process: Windows would corrupt its heap; here the call is refused and counted.
+    static long RefusedFrees();
     // The allocator object (its reference count never reaches zero).
     static IMalloc* Interface();
 };

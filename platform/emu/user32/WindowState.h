@@ -56,7 +56,8 @@ struct Window {
     HMENU menu = nullptr;
     HICON iconBig = nullptr;
     HICON iconSmall = nullptr;
-    bool invalid = false;    // has an update region (the whole client area: regions are not modelled)
+    bool invalid = false;    // has an update region
+    RECT update{};           // its bounding rectangle in client coordinates (regions are not modelled)
     bool erase = false;      // set and cleared through MarkInvalid / MarkValid only
     size_t owned = 0;        // windows this one owns
     bool linked = false;     // in its parent's child list
@@ -189,8 +190,9 @@ bool IsSelfOrDescendant(HWND ancestor, HWND child);
 std::vector<HWND> ChildrenOf(HWND hwnd);
 // paint.cpp: marks a window (and its visible children) as needing a paint.
 void InvalidateTree(HWND hwnd, bool erase);
-// paint.cpp: the update state of one window.
-void MarkInvalid(Window& w, bool erase);
+// paint.cpp: the update state of one window; area (client coordinates, inside the client area) is added
+// to the update rectangle, the whole client area when it is null.
+void MarkInvalid(Window& w, bool erase, const RECT* area = nullptr);
 void MarkValid(Window& w);
 // dialoginput.cpp: the script's user acts on the active window when a thread would wait on an empty
 // queue; false when there is no active window to act on.

@@ -1,5 +1,6 @@
 // The folder tree component on the emulated desktop: selecting by path, list and display path, moving up
 // and down, refreshing after the file system changes, and releasing every list it holds.
+#include "components/VireoTV/ShellFolders.h"
 #include "components/VireoTV/VireoTreeView.h"
 #include "emu/shell32/ListBytes.h"
 #include "emu/user32/TestWindows.h"
@@ -310,6 +311,37 @@ TEST_F(VireoTreeViewTest, ShellNotifyFollowsFoldersMadeAndDeleted) {
     EXPECT_EQ(Selected(), kC);
     EXPECT_EQ(ChildrenOf(Caret()), (std::vector<std::string>{"other", "Program Files", "WINDOWS"}));
     EXPECT_EQ(TakeChanged(), 1);
+}
+
+// A list the tree has handed out (the selection's, a parent's) is the control's location or an entry of
+// its address box: when its folder leaves the tree, the list stays readable until the tree goes, and no
+// later folder is given the same number. A list never handed out goes with its item.
+TEST_F(VireoTreeViewTest, AListHandedOutOutlivesItsItemUntilTheTreeGoes) {
+    const LONG_PTR sub = Select("C:\\dir\\sub");
+    const LONG_PTR dir = tree->ParentPidl();
+    ASSERT_NE(sub, 0);
+    const std::string bytes = vtv::ListBytes(sub);
+    HTREEITEM dirItem = Next(Caret(), TVGN_PARENT);
+    ASSERT_EQ(ChildrenOf(dirItem), (std::vector<std::string>{"gone", "sub"}));
+    const long live = emu::TaskAllocator::LiveBlocks();
+
+    std::filesystem::remove_all(*desk.Files().Resolve("C:\\dir\\sub"));
+    std::filesystem::remove_all(*desk.Files().Resolve("C:\\dir\\gone"));
+    tree->ShellNotify(dir);
+    EXPECT_TRUE(ChildrenOf(dirItem).empty());
+    ASSERT_TRUE(IsAllocatedPidl(sub)) << "the selection's list was freed with its item";
+    EXPECT_EQ(vtv::ListBytes(sub), bytes);
+    EXPECT_EQ(emu::TaskAllocator::LiveBlocks(), live - 1)
+        << "only the list of gone, never handed out, is freed";
+
+    desk.Files().MakeDir("C:\\dir\\sub");
+    tree->ShellNotify(dir);
+    const LONG_PTR again = SelectList(sub);
+    EXPECT_NE(again, 0) << "the old list still names the folder made again";
+    EXPECT_NE(again, sub) << "the new item has a list of its own";
+    EXPECT_EQ(vtv::ListBytes(again), bytes);
+    tree->Terminate();
+    EXPECT_EQ(emu::TaskAllocator::LiveBlocks(), before) << "the withdrawn list goes with the tree";
 }
 
 // The tree follows the shell's change notices for folders by itself: made, removed, renamed (within a

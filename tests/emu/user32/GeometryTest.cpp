@@ -116,4 +116,33 @@ TEST_F(GeometryTest, PaintComesFromTheQueueUntilTheWindowIsValidated) {
     SetWindowLongPtrA(child, GWLP_USERDATA, 0);
 }
 
+// InvalidateRect takes client coordinates and clips them to the client area (100 x 50 here): what lies
+// outside adds nothing, and two rectangles make one update rectangle that bounds both.
+TEST_F(GeometryTest, InvalidatedRectanglesAreClippedToTheClientArea) {
+    const struct {
+        const char* what;
+        std::vector<RECT> rects; // {0, 0, 0, 0} stands for NULL, the whole client area
+        bool invalid;
+        RECT update;
+    } cases[] = {
+        {"null", {{0, 0, 0, 0}}, true, {0, 0, 100, 50}},
+        {"inside", {{10, 10, 20, 20}}, true, {10, 10, 20, 20}},
+        {"over the right and bottom edges", {{90, 40, 200, 200}}, true, {90, 40, 100, 50}},
+        {"over the top-left corner", {{-10, -10, 5, 5}}, true, {0, 0, 5, 5}},
+        {"beside the client area", {{100, 0, 150, 50}}, false, {0, 0, 0, 0}},
+        {"in screen coordinates", {{15, 57, 115, 107}}, false, {0, 0, 0, 0}},
+        {"two", {{0, 0, 10, 10}, {50, 20, 60, 30}}, true, {0, 0, 60, 30}},
+    };
+    for (const auto& c : cases) {
+        ValidateRect(child, nullptr);
+        for (const RECT& r : c.rects)
+            InvalidateRect(child, r.right ? &r : nullptr, FALSE);
+        RECT update{-1, -1, -1, -1};
+        EXPECT_EQ(GetUpdateRect(child, &update, FALSE) != FALSE, c.invalid) << c.what;
+        EXPECT_TRUE(EqualRect(&update, &c.update)) << c.what << ": " << update.left << "," << update.top
+                                                   << "," << update.right << "," << update.bottom;
+    }
+    ValidateRect(child, nullptr);
+}
+
 } // namespace
