@@ -5,8 +5,10 @@
 #include "platform/emu/api/user32.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/FileSystem.h"
+#include "platform/emu/kernel32/Kernel.h"
 #include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace emu::shell {
 
@@ -58,6 +60,11 @@ DWORD HostAttributes(const std::filesystem::path& host, char drive) {
     entry.exists = true;
     entry.drive = drive;
     return Files().Attributes(entry);
+}
+
+uint64_t HostWriteTime(const struct stat& st) {
+    const FILETIME time = k32::ToFileTime(st.st_mtim);
+    return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 char SystemDrive() {

@@ -3,6 +3,7 @@
 // through here.
 #pragma once
 #include "platform/emu/api/types.h"
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -38,6 +39,8 @@ std::optional<std::string> FindHostName(const std::filesystem::path& dir, std::s
 // second form from the entry's lstat.
 DWORD HostAttributes(const std::filesystem::path& host, char drive);
 DWORD HostAttributes(const std::filesystem::path& host, const struct stat& st, char drive);
+// The last-write time of an entry's lstat as a FILETIME count.
+uint64_t HostWriteTime(const struct stat& st);
 
 // The drive Windows lives on, upper case.
 char SystemDrive();

@@ -123,16 +123,28 @@ char DriveLetter(const Node& node) {
 struct Entry {
     std::string name;
     bool folder;
-    DWORD attributes;
+    FileDetails details;
 };
 
-// The entry at a host path: one lstat gives its kind and attributes (a symbolic link has its target's kind).
+// What an entry's lstat says of it. A symbolic link is listed with its target's kind but without a size
+// or a time: Windows' searches do not show it (its details stay unknown, as in an item made from a path).
+FileDetails DetailsOf(const std::filesystem::path& path, const struct stat& st, char drive) {
+    FileDetails details{HostAttributes(path, st, drive), 0, 0};
+    if (!S_ISLNK(st.st_mode)) {
+        details.size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
+        details.written = HostWriteTime(st);
+    }
+    return details;
+}
+
+// The entry at a host path: one lstat gives its kind, attributes, size and time (a symbolic link has its
+// target's kind).
 std::optional<Entry> EntryAt(const std::filesystem::path& path, std::string name, char drive) {
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
     std::error_code ec;
     bool folder = S_ISLNK(st.st_mode) ? std::filesystem::is_directory(path, ec) : S_ISDIR(st.st_mode);
-    return Entry{std::move(name), folder, HostAttributes(path, st, drive)};
+    return Entry{std::move(name), folder, DetailsOf(path, st, drive)};
 }
 
 std::filesystem::path Utf8Path(std::string_view name) {
@@ -173,17 +185,17 @@ HRESULT FileSystemUnavailable(const Node& folder) {
 HRESULT ParseFileSystem(const Node& folder, std::string_view text, std::string& packed) {
     std::filesystem::path dir = folder.host;
     text = SkipSeparators(text);
-    bool known = false; // dir is a folder just found
+    if (!text.empty() && dir.empty()) return FileSystemUnavailable(folder);
+    bool first = true; // each later dir is a folder just found
     while (!text.empty()) {
-        std::error_code ec;
-        if (!known && (dir.empty() || !std::filesystem::is_directory(dir, ec)))
-            return FileSystemUnavailable(folder);
-        known = true;
         auto [part, rest] = SplitFirst(text);
         auto entry = FindEntry(dir, part, DriveLetter(folder));
+        std::error_code ec;
+        if (!entry && first && !std::filesystem::is_directory(dir, ec)) return FileSystemUnavailable(folder);
+        first = false;
         if (!entry) return HRESULT_FROM_WIN32(rest.empty() ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
         if (!rest.empty() && !entry->folder) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-        packed += PackFileItem(entry->folder, entry->name, entry->attributes);
+        packed += PackFileItem(entry->folder, entry->name, entry->details);
         dir /= std::filesystem::path(std::u8string(entry->name.begin(), entry->name.end()));
         text = rest;
     }
@@ -261,7 +273,7 @@ std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_vi
         child.name = item.name;
         child.name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(child.name[0])));
         child.path = child.name;
-        child.host = HostRoot(child.path).value_or(std::filesystem::path());
+        if (auto root = HostRoot(child.path)) child.host = root->native();
         return child;
     case NodeKind::ControlPanel:
         if (item.type != ItemType::Applet || !FindApplet(item.name)) return std::nullopt;
@@ -280,7 +292,7 @@ std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_vi
         child.kind = NodeKind::Share;
         child.name = item.name;
         child.path = folder.path + "\\" + item.name;
-        child.host = HostRoot(child.path).value_or(std::filesystem::path());
+        if (auto root = HostRoot(child.path)) child.host = root->native();
         return child;
     case NodeKind::Drive:
     case NodeKind::Share:
@@ -289,10 +301,15 @@ std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_vi
         child.kind = item.type == ItemType::Folder ? NodeKind::Folder : NodeKind::File;
         child.name = item.name;
         child.attributes = item.attributes;
+        child.size = item.size;
+        child.written = item.written;
         child.path = JoinPath(folder.path, item.name);
-        if (!folder.host.empty())
-            child.host =
-                folder.host / std::filesystem::path(std::u8string(item.name.begin(), item.name.end()));
+        if (!folder.host.empty()) {
+            child.host.reserve(folder.host.size() + 1 + item.name.size());
+            child.host = folder.host;
+            if (child.host.back() != '/') child.host += '/';
+            child.host += item.name; // host names are UTF-8, as the name is
+        }
         return child;
     case NodeKind::Applet:
     case NodeKind::File:
@@ -372,11 +389,11 @@ HRESULT ListChildren(const Node& folder, SHCONTF flags, std::vector<std::string>
             if (::lstat(it->path().c_str(), &st) != 0) continue;
             bool isFolder = S_ISLNK(st.st_mode) ? it->is_directory(ec) : S_ISDIR(st.st_mode);
             if (isFolder ? !folders : !files) continue;
-            DWORD attributes = HostAttributes(it->path(), st, DriveLetter(folder));
-            if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !(flags & SHCONTF_INCLUDEHIDDEN)) continue;
+            FileDetails details = DetailsOf(it->path(), st, DriveLetter(folder));
+            if ((details.attributes & FILE_ATTRIBUTE_HIDDEN) && !(flags & SHCONTF_INCLUDEHIDDEN)) continue;
             std::u8string u8 = it->path().filename().u8string();
             std::string name(u8.begin(), u8.end());
-            listed.push_back({FoldCase(name), {std::move(name), isFolder, attributes}});
+            listed.push_back({FoldCase(name), {std::move(name), isFolder, details}});
         }
         if (ec) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
         std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
@@ -384,7 +401,7 @@ HRESULT ListChildren(const Node& folder, SHCONTF flags, std::vector<std::string>
         });
         items.reserve(listed.size());
         for (const Listed& l : listed)
-            items.push_back(PackFileItem(l.entry.folder, l.entry.name, l.entry.attributes));
+            items.push_back(PackFileItem(l.entry.folder, l.entry.name, l.entry.details));
         return S_OK;
     }
     case NodeKind::Applet:
