@@ -28,6 +28,11 @@ public:
     // The folder's 8.3 alias table (names as Windows sees them), made when first asked for after a change;
     // a table handed out stays valid, unchanged, after the folder changes.
     std::shared_ptr<const ShortNameTable> ShortNames(const std::filesystem::path& dir);
+    // The folder's host names in the order NTFS lists them (by folded name), as the folder's index
+    // holds them now (a list handed out stays as it is after the folder changes); made when first asked
+    // for after a change. Null when the folder cannot be followed or holds a name under several spellings:
+    // the caller then reads the folder itself.
+    std::shared_ptr<const std::vector<std::string>> SortedNames(const std::filesystem::path& dir);
     // How many times a folder has been read whole.
     size_t Scans() const { return m_scans; }
 
@@ -37,6 +42,7 @@ private:
         std::unordered_map<std::string, std::string> byFold; // folded UTF-8 name -> host name
         std::unordered_map<std::string, unsigned> spellings; // folded names held under several spellings
         std::shared_ptr<const ShortNameTable> shortNames;
+        std::shared_ptr<const std::vector<std::string>> sorted;
         bool stale = false;
     };
     using Key = std::pair<unsigned long, unsigned long>; // device, inode

@@ -309,17 +309,26 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
         cur = it->second.host;
     }
     std::error_code ec;
-    if (!fs::is_directory(cur, ec)) {
+    // The root's host folder is looked at only when nothing below it is found: a name found there shows
+    // that it is a folder.
+    if (p->parts.empty() && !fs::is_directory(cur, ec)) {
         r.error = ERROR_PATH_NOT_FOUND;
         return r;
     }
     bool isDir = true;
+    struct stat st {};
     const size_t systemDepth = forCreate ? TempFolderDepth(TempPath(), *p) : 0;
     for (size_t i = 0; i < p->parts.size(); ++i) {
         bool last = i + 1 == p->parts.size();
-        auto child = FindChild(cur, p->parts[i]);
-        if (!child && !last && i < systemDepth && fs::create_directory(cur / ToHostName(p->parts[i]), ec))
+        auto child = FindChild(cur, p->parts[i], st);
+        if (!child && i == 0 && !fs::is_directory(cur, ec)) {
+            r.error = ERROR_PATH_NOT_FOUND;
+            return r;
+        }
+        if (!child && !last && i < systemDepth && fs::create_directory(cur / ToHostName(p->parts[i]), ec)) {
             child = cur / ToHostName(p->parts[i]); // the Windows folder and its Temp, made at the first write
+            if (::lstat(child->c_str(), &st) != 0) child.reset();
+        }
         if (!child) {
             if (!last) {
                 r.error = ERROR_PATH_NOT_FOUND;
@@ -332,7 +341,7 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
             }
             return r;
         }
-        isDir = fs::is_directory(fs::symlink_status(*child, ec));
+        isDir = S_ISDIR(st.st_mode);
         if (!last && !isDir) {
             r.error = ERROR_PATH_NOT_FOUND;
             return r;
@@ -347,6 +356,12 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
     r.exists = true;
     r.isDir = isDir;
     r.isRoot = p->parts.empty();
+    if (!r.isRoot) {
+        r.entryKnown = true;
+        r.entryMode = st.st_mode;
+        r.entryDevice = static_cast<unsigned long>(st.st_dev);
+        r.entryInode = static_cast<unsigned long>(st.st_ino);
+    }
     return r;
 }
 
@@ -366,12 +381,14 @@ std::optional<fs::path> FileSystem::ResolveForCreate(std::string_view winPath) c
 }
 
 std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::string_view ansiName) const {
+    struct stat st;
+    return FindChild(hostDir, ansiName, st);
+}
+
+std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::string_view ansiName,
+                                              struct stat& st) const {
     if (ansiName.empty() || ansiName == "." || ansiName == "..") return std::nullopt;
-    std::error_code ec;
-    auto usable = [&](const fs::path& p) {
-        auto st = fs::symlink_status(p, ec);
-        return fs::exists(st) && !fs::is_symlink(st);
-    };
+    auto usable = [&](const fs::path& p) { return ::lstat(p.c_str(), &st) == 0 && !S_ISLNK(st.st_mode); };
     std::string utf8 = ToHostName(ansiName);
     fs::path exact = hostDir / utf8;
     if (usable(exact)) return exact;
@@ -390,6 +407,10 @@ std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::stri
 
 std::optional<std::string> FileSystem::IndexedName(const fs::path& hostDir, std::string_view utf8Name) const {
     return m_state->index.Find(hostDir, utf8Name);
+}
+
+std::shared_ptr<const std::vector<std::string>> FileSystem::SortedNames(const fs::path& hostDir) const {
+    return m_state->index.SortedNames(hostDir);
 }
 
 size_t FileSystem::FolderScans() const {
@@ -459,8 +480,14 @@ uint32_t FileSystem::Attributes(const Lookup& entry) const {
             return FILE_ATTRIBUTE_DIRECTORY;
         }
     }
-    struct stat st;
-    if (::lstat(entry.host->c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
+    struct stat st {};
+    if (entry.entryKnown) {
+        st.st_mode = entry.entryMode;
+        st.st_dev = entry.entryDevice;
+        st.st_ino = entry.entryInode;
+    } else if (::lstat(entry.host->c_str(), &st) != 0) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
     return Attributes(entry.host->filename().native(), st, entry.drive);
 }
 

@@ -81,6 +81,11 @@ public:
         bool isRoot = false;  // a drive or share root
         char drive = 0;       // the drive letter; 0 on a share
         std::string fullPath; // the Windows full path looked up
+        // What the walk's lstat of an existing entry below a root found, so that its attributes need no
+        // second look (unknown when entryKnown is false, as in a Lookup made by hand).
+        bool entryKnown = false;
+        uint32_t entryMode = 0;
+        unsigned long entryDevice = 0, entryInode = 0;
     };
     Lookup Find(std::string_view winPath) const;
     Lookup FindForCreate(std::string_view winPath) const;
@@ -124,6 +129,10 @@ public:
     std::optional<std::string> IndexedName(const std::filesystem::path& hostDir,
                                            std::string_view utf8Name) const;
 
+    // The names of a host folder in the order a search lists them (by folded name), from the folder's
+    // index; null when the index cannot give them (the caller reads the folder itself).
+    std::shared_ptr<const std::vector<std::string>> SortedNames(const std::filesystem::path& hostDir) const;
+
     // How many times a host folder has been read whole to find a name without regard to case: lookups
     // in a folder read it once, then follow its changes.
     size_t FolderScans() const;
@@ -136,6 +145,9 @@ public:
 private:
     struct State;
     Lookup Walk(std::string_view winPath, bool forCreate) const;
+    // FindChild, with the found entry's lstat.
+    std::optional<std::filesystem::path> FindChild(const std::filesystem::path& hostDir,
+                                                   std::string_view ansiName, struct stat& st) const;
     std::filesystem::path CreatePath(std::string_view winPath, bool lastIsDir);
     Desktop& m_desktop;
     std::unique_ptr<State> m_state;
