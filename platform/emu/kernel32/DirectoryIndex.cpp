@@ -80,7 +80,7 @@ void DirectoryIndex::Drain() {
     }
 }
 
-void DirectoryIndex::Build(const std::filesystem::path& dir, Folder& folder) {
+void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     folder.byFold.clear();
     folder.spellings.clear();
     folder.shortNames.reset();
@@ -98,7 +98,7 @@ void DirectoryIndex::Build(const std::filesystem::path& dir, Folder& folder) {
     }
 }
 
-DirectoryIndex::Folder* DirectoryIndex::Get(const std::filesystem::path& dir) {
+DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir) {
     struct stat st;
     if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
     Drain();
@@ -122,7 +122,7 @@ DirectoryIndex::Folder* DirectoryIndex::Get(const std::filesystem::path& dir) {
     return &folder;
 }
 
-std::optional<std::string> DirectoryIndex::Find(const std::filesystem::path& dir, std::string_view utf8Name) {
+std::optional<std::string> DirectoryIndex::Find(const std::string& dir, std::string_view utf8Name) {
     Folder* folder = Get(dir);
     if (!folder) return std::nullopt;
     auto it = folder->byFold.find(FoldUtf8(utf8Name));
@@ -130,7 +130,7 @@ std::optional<std::string> DirectoryIndex::Find(const std::filesystem::path& dir
     return it->second;
 }
 
-std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::filesystem::path& dir) {
+std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::string& dir) {
     Folder* folder = Get(dir);
     if (!folder) return nullptr;
     if (!folder->shortNames) {
@@ -147,8 +147,7 @@ std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::file
 
 namespace emu {
 
-std::shared_ptr<const std::vector<std::string>>
-DirectoryIndex::SortedNames(const std::filesystem::path& dir) {
+std::shared_ptr<const std::vector<std::string>> DirectoryIndex::SortedNames(const std::string& dir) {
     Folder* folder = Get(dir);
     if (!folder || folder->watch < 0 || !folder->spellings.empty()) return nullptr;
     if (!folder->sorted) {

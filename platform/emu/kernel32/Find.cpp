@@ -139,7 +139,7 @@ std::vector<std::string> MatchingNames(const fs::path& dir, const std::string& p
 // its directory's index), else read from the host folder.
 std::shared_ptr<const std::vector<std::string>> NamesInOrder(const fs::path& dir,
                                                              const std::string& pattern) {
-    auto sorted = Files().SortedNames(dir);
+    auto sorted = Files().SortedNames(dir.native());
     if (!sorted) return std::make_shared<std::vector<std::string>>(MatchingNames(dir, pattern));
     if (pattern == "*" || pattern == "*.*") return sorted;
     auto matching = std::make_shared<std::vector<std::string>>();

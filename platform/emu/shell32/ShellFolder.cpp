@@ -121,8 +121,8 @@ public:
             auto itemA = ReadItem(p);
             auto itemB = ReadItem(q);
             if (!itemA || !itemB) return E_INVALIDARG;
-            auto childA = ChildOf(a, *itemA, std::string_view(reinterpret_cast<const char*>(p), SizeOf(p)));
-            auto childB = ChildOf(b, *itemB, std::string_view(reinterpret_cast<const char*>(q), SizeOf(q)));
+            auto childA = ChildOf(a, *itemA);
+            auto childB = ChildOf(b, *itemB);
             if (!childA || !childB) return E_INVALIDARG;
             if (int order = CompareNodes(*childA, *childB, types)) return Result(order);
             a = std::move(*childA);
