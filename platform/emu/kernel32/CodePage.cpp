@@ -98,6 +98,14 @@ char16_t AnsiCharToWide(unsigned char c) {
     return c >= 0x80 && c <= 0x9F ? kHigh[c - 0x80] : char16_t(c);
 }
 
+namespace {
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+} // namespace
+
 int WideCharToAnsi(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
     for (size_t i = 0; i < kHigh.size(); ++i)
@@ -131,6 +139,7 @@ std::string WideToAnsi(std::u16string_view wide, char defaultChar, bool* usedDef
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {
+    if (IsAscii(ansi)) return std::string(ansi); // the code page's lower half is ASCII, as UTF-8's is
     std::string out;
     out.reserve(ansi.size());
     for (char c : ansi)
@@ -139,6 +148,10 @@ std::string AnsiToUtf8(std::string_view ansi) {
 }
 
 std::string Utf8ToAnsi(std::string_view utf8, char defaultChar, bool* usedDefault) {
+    if (IsAscii(utf8)) {
+        if (usedDefault) *usedDefault = false;
+        return std::string(utf8);
+    }
     std::string out;
     out.reserve(utf8.size());
     bool used = false;

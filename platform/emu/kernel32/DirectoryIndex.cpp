@@ -1,6 +1,7 @@
 #include "platform/emu/kernel32/DirectoryIndex.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/HostNames.h"
+#include <algorithm>
 #include <cerrno>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -61,11 +62,14 @@ void DirectoryIndex::Drain() {
             }
             Folder& folder = m_folders[key];
             folder.shortNames.reset();
+            folder.sorted.reset();
             if (!ev->len) continue;
             std::string name(ev->name);
             std::string fold = FoldUtf8(name);
             if (ev->mask & (IN_CREATE | IN_MOVED_TO)) {
-                if (!folder.byFold.emplace(fold, name).second) ++folder.spellings[fold];
+                // A name both read and then announced (made between the watch and the read) is one name.
+                auto [pos, added] = folder.byFold.emplace(fold, name);
+                if (!added && pos->second != name) ++folder.spellings[fold];
             } else if (ev->mask & (IN_DELETE | IN_MOVED_FROM)) {
                 if (folder.spellings.count(fold))
                     folder.stale = true; // another spelling of the name may still be there: read again
@@ -76,10 +80,11 @@ void DirectoryIndex::Drain() {
     }
 }
 
-void DirectoryIndex::Build(const std::filesystem::path& dir, Folder& folder) {
+void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     folder.byFold.clear();
     folder.spellings.clear();
     folder.shortNames.reset();
+    folder.sorted.reset();
     folder.stale = false;
     ++m_scans;
     std::error_code ec;
@@ -93,7 +98,7 @@ void DirectoryIndex::Build(const std::filesystem::path& dir, Folder& folder) {
     }
 }
 
-DirectoryIndex::Folder* DirectoryIndex::Get(const std::filesystem::path& dir) {
+DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir) {
     struct stat st;
     if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
     Drain();
@@ -117,7 +122,7 @@ DirectoryIndex::Folder* DirectoryIndex::Get(const std::filesystem::path& dir) {
     return &folder;
 }
 
-std::optional<std::string> DirectoryIndex::Find(const std::filesystem::path& dir, std::string_view utf8Name) {
+std::optional<std::string> DirectoryIndex::Find(const std::string& dir, std::string_view utf8Name) {
     Folder* folder = Get(dir);
     if (!folder) return std::nullopt;
     auto it = folder->byFold.find(FoldUtf8(utf8Name));
@@ -125,7 +130,7 @@ std::optional<std::string> DirectoryIndex::Find(const std::filesystem::path& dir
     return it->second;
 }
 
-std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::filesystem::path& dir) {
+std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::string& dir) {
     Folder* folder = Get(dir);
     if (!folder) return nullptr;
     if (!folder->shortNames) {
@@ -136,6 +141,30 @@ std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::file
         folder->shortNames = std::make_shared<const ShortNameTable>(names);
     }
     return folder->shortNames;
+}
+
+} // namespace emu
+
+namespace emu {
+
+std::shared_ptr<const std::vector<std::string>> DirectoryIndex::SortedNames(const std::string& dir) {
+    Folder* folder = Get(dir);
+    if (!folder || folder->watch < 0 || !folder->spellings.empty()) return nullptr;
+    if (!folder->sorted) {
+        using Entry = std::pair<const std::string, std::string>; // folded name, host name
+        std::vector<const Entry*> entries;
+        entries.reserve(folder->byFold.size());
+        for (const Entry& entry : folder->byFold)
+            entries.push_back(&entry);
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry* a, const Entry* b) { return a->first < b->first; });
+        auto names = std::make_shared<std::vector<std::string>>();
+        names->reserve(entries.size());
+        for (const Entry* entry : entries)
+            names->push_back(entry->second);
+        folder->sorted = std::move(names);
+    }
+    return folder->sorted;
 }
 
 } // namespace emu

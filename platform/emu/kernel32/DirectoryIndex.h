@@ -16,6 +16,7 @@
 
 namespace emu {
 
+// Folders are named by their host paths, as text.
 class DirectoryIndex {
 public:
     DirectoryIndex();
@@ -24,10 +25,15 @@ public:
     DirectoryIndex& operator=(const DirectoryIndex&) = delete;
 
     // The host name of the entry of dir whose name equals utf8Name without regard to case.
-    std::optional<std::string> Find(const std::filesystem::path& dir, std::string_view utf8Name);
+    std::optional<std::string> Find(const std::string& dir, std::string_view utf8Name);
     // The folder's 8.3 alias table (names as Windows sees them), made when first asked for after a change;
     // a table handed out stays valid, unchanged, after the folder changes.
-    std::shared_ptr<const ShortNameTable> ShortNames(const std::filesystem::path& dir);
+    std::shared_ptr<const ShortNameTable> ShortNames(const std::string& dir);
+    // The folder's host names in the order NTFS lists them (by folded name), as the folder's index
+    // holds them now (a list handed out stays as it is after the folder changes); made when first asked
+    // for after a change. Null when the folder cannot be followed or holds a name under several spellings:
+    // the caller then reads the folder itself.
+    std::shared_ptr<const std::vector<std::string>> SortedNames(const std::string& dir);
     // How many times a folder has been read whole.
     size_t Scans() const { return m_scans; }
 
@@ -37,12 +43,13 @@ private:
         std::unordered_map<std::string, std::string> byFold; // folded UTF-8 name -> host name
         std::unordered_map<std::string, unsigned> spellings; // folded names held under several spellings
         std::shared_ptr<const ShortNameTable> shortNames;
+        std::shared_ptr<const std::vector<std::string>> sorted;
         bool stale = false;
     };
     using Key = std::pair<unsigned long, unsigned long>; // device, inode
 
-    Folder* Get(const std::filesystem::path& dir);
-    void Build(const std::filesystem::path& dir, Folder& folder);
+    Folder* Get(const std::string& dir);
+    void Build(const std::string& dir, Folder& folder);
     void Drain();
     void Forget(const Key& key);
     void ForgetAll();

@@ -282,7 +282,7 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
             r.error = ERROR_INVALID_NAME;
             return r;
         }
-    fs::path cur;
+    std::string cur; // the host path reached, as text
     if (p->kind == RootKind::Drive) {
         const Drive* d = m_state->DriveOf(p->drive);
         if (!d) {
@@ -293,7 +293,7 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
             r.error = ERROR_NOT_READY;
             return r;
         }
-        cur = d->host;
+        cur = d->host.native();
         r.drive = p->drive;
     } else {
         bool serverKnown = !Shares(p->server).empty();
@@ -306,33 +306,44 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
             r.error = serverKnown ? ERROR_BAD_NET_NAME : ERROR_BAD_NETPATH;
             return r;
         }
-        cur = it->second.host;
+        cur = it->second.host.native();
     }
     std::error_code ec;
-    if (!fs::is_directory(cur, ec)) {
+    // The root's host folder is looked at only when nothing below it is found: a name found there shows
+    // that it is a folder.
+    if (p->parts.empty() && !fs::is_directory(cur, ec)) {
         r.error = ERROR_PATH_NOT_FOUND;
         return r;
     }
     bool isDir = true;
+    struct stat st {};
     const size_t systemDepth = forCreate ? TempFolderDepth(TempPath(), *p) : 0;
     for (size_t i = 0; i < p->parts.size(); ++i) {
         bool last = i + 1 == p->parts.size();
-        auto child = FindChild(cur, p->parts[i]);
-        if (!child && !last && i < systemDepth && fs::create_directory(cur / ToHostName(p->parts[i]), ec))
-            child = cur / ToHostName(p->parts[i]); // the Windows folder and its Temp, made at the first write
+        auto child = FindChildText(cur, p->parts[i], st);
+        if (!child && i == 0 && !fs::is_directory(cur, ec)) {
+            r.error = ERROR_PATH_NOT_FOUND;
+            return r;
+        }
+        if (!child && !last && i < systemDepth &&
+            fs::create_directory(JoinHostPath(cur, ToHostName(p->parts[i])), ec)) {
+            child = JoinHostPath(
+                cur, ToHostName(p->parts[i])); // the Windows folder and its Temp, made at the first write
+            if (::lstat(child->c_str(), &st) != 0) child.reset();
+        }
         if (!child) {
             if (!last) {
                 r.error = ERROR_PATH_NOT_FOUND;
             } else if (forCreate && winpath::IsDeviceName(p->parts[i])) {
                 r.error = kDeviceNameError; // the name opens a device, never a new file or folder
             } else if (forCreate) {
-                r.host = cur / ToHostName(p->parts[i]);
+                r.host = JoinHostPath(cur, ToHostName(p->parts[i]));
             } else {
                 r.error = ERROR_FILE_NOT_FOUND;
             }
             return r;
         }
-        isDir = fs::is_directory(fs::symlink_status(*child, ec));
+        isDir = S_ISDIR(st.st_mode);
         if (!last && !isDir) {
             r.error = ERROR_PATH_NOT_FOUND;
             return r;
@@ -347,6 +358,12 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
     r.exists = true;
     r.isDir = isDir;
     r.isRoot = p->parts.empty();
+    if (!r.isRoot) {
+        r.entryKnown = true;
+        r.entryMode = st.st_mode;
+        r.entryDevice = static_cast<unsigned long>(st.st_dev);
+        r.entryInode = static_cast<unsigned long>(st.st_ino);
+    }
     return r;
 }
 
@@ -361,35 +378,58 @@ std::optional<fs::path> FileSystem::Resolve(std::string_view winPath) const {
     return Find(winPath).host;
 }
 
+std::optional<fs::path> FileSystem::RootHost(std::string_view winRoot) const {
+    auto p = winpath::Split(winRoot);
+    if (!p || !p->parts.empty()) return std::nullopt;
+    if (p->kind == RootKind::Drive) {
+        const Drive* d = m_state->DriveOf(p->drive);
+        if (!d || !d->media) return std::nullopt;
+        return d->host;
+    }
+    if (p->kind != RootKind::Share) return std::nullopt;
+    auto it = m_state->shares.find(ShareKey(p->server, p->share));
+    if (it == m_state->shares.end()) return std::nullopt;
+    return it->second.host;
+}
+
 std::optional<fs::path> FileSystem::ResolveForCreate(std::string_view winPath) const {
     return FindForCreate(winPath).host;
 }
 
 std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::string_view ansiName) const {
+    struct stat st;
+    auto found = FindChildText(hostDir.native(), ansiName, st);
+    if (!found) return std::nullopt;
+    return fs::path(std::move(*found));
+}
+
+std::optional<std::string> FileSystem::FindChildText(const std::string& hostDir, std::string_view ansiName,
+                                                     struct stat& st) const {
     if (ansiName.empty() || ansiName == "." || ansiName == "..") return std::nullopt;
-    std::error_code ec;
-    auto usable = [&](const fs::path& p) {
-        auto st = fs::symlink_status(p, ec);
-        return fs::exists(st) && !fs::is_symlink(st);
-    };
+    auto usable = [&](const std::string& p) { return ::lstat(p.c_str(), &st) == 0 && !S_ISLNK(st.st_mode); };
     std::string utf8 = ToHostName(ansiName);
-    fs::path exact = hostDir / utf8;
+    std::string exact = JoinHostPath(hostDir, utf8);
     if (usable(exact)) return exact;
     if (auto name = m_state->index.Find(hostDir, utf8)) {
-        fs::path found = hostDir / *name;
+        std::string found = JoinHostPath(hostDir, *name);
         if (usable(found)) return found;
     }
     if (ansiName.find('~') != std::string_view::npos) { // an 8.3 alias
         if (auto table = m_state->index.ShortNames(hostDir)) {
             std::string host = table->HostNameOf(ansiName);
-            if (!host.empty() && usable(hostDir / host)) return hostDir / host;
+            if (!host.empty() && usable(JoinHostPath(hostDir, host))) return JoinHostPath(hostDir, host);
         }
     }
     return std::nullopt;
 }
 
-std::optional<std::string> FileSystem::IndexedName(const fs::path& hostDir, std::string_view utf8Name) const {
+std::optional<std::string> FileSystem::IndexedName(const std::string& hostDir,
+                                                   std::string_view utf8Name) const {
     return m_state->index.Find(hostDir, utf8Name);
+}
+
+std::shared_ptr<const std::vector<std::string>> FileSystem::SortedNames(const std::string& hostDir) const {
+    return m_state->index.SortedNames(hostDir);
 }
 
 size_t FileSystem::FolderScans() const {
@@ -401,12 +441,12 @@ std::string FileSystem::WindowsName(const fs::path& hostEntry) {
 }
 
 std::string FileSystem::ShortName(const fs::path& hostEntry) const {
-    auto table = m_state->index.ShortNames(hostEntry.parent_path());
+    auto table = m_state->index.ShortNames(hostEntry.parent_path().native());
     return table ? table->AliasOf(hostEntry.filename().string()) : std::string();
 }
 
 std::shared_ptr<const ShortNameTable> FileSystem::ShortNames(const fs::path& hostDir) const {
-    return m_state->index.ShortNames(hostDir);
+    return m_state->index.ShortNames(hostDir.native());
 }
 
 // ---- Current directories and the temporary folder ----
@@ -459,8 +499,14 @@ uint32_t FileSystem::Attributes(const Lookup& entry) const {
             return FILE_ATTRIBUTE_DIRECTORY;
         }
     }
-    struct stat st;
-    if (::lstat(entry.host->c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
+    struct stat st {};
+    if (entry.entryKnown) {
+        st.st_mode = entry.entryMode;
+        st.st_dev = entry.entryDevice;
+        st.st_ino = entry.entryInode;
+    } else if (::lstat(entry.host->c_str(), &st) != 0) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
     return Attributes(entry.host->filename().native(), st, entry.drive);
 }
 
@@ -517,7 +563,7 @@ fs::path FileSystem::CreatePath(std::string_view winPath, bool lastIsDir) {
     } else {
         auto it = m_state->shares.find(ShareKey(p->server, p->share));
         if (it == m_state->shares.end()) throw fail("no such share");
-        cur = it->second.host;
+        cur = it->second.host.native();
     }
     std::error_code ec;
     for (size_t i = 0; i < p->parts.size(); ++i) {

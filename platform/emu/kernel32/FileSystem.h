@@ -63,6 +63,9 @@ public:
 
     // The host path of an existing file or folder; none when missing, not ready or outside the mounts.
     std::optional<std::filesystem::path> Resolve(std::string_view winPath) const;
+    // The host folder a drive root ("C:\") or a share ("\\server\share") maps onto, without looking at it
+    // (its listing finds out whether it is there); none when it is not mounted or has no medium.
+    std::optional<std::filesystem::path> RootHost(std::string_view winRoot) const;
     // The host path for a file or folder to be created: its parent folder must exist. When the name is
     // already there (in any case), its existing host path.
     std::optional<std::filesystem::path> ResolveForCreate(std::string_view winPath) const;
@@ -81,6 +84,11 @@ public:
         bool isRoot = false;  // a drive or share root
         char drive = 0;       // the drive letter; 0 on a share
         std::string fullPath; // the Windows full path looked up
+        // What the walk's lstat of an existing entry below a root found, so that its attributes need no
+        // second look (unknown when entryKnown is false, as in a Lookup made by hand).
+        bool entryKnown = false;
+        uint32_t entryMode = 0;
+        unsigned long entryDevice = 0, entryInode = 0;
     };
     Lookup Find(std::string_view winPath) const;
     Lookup FindForCreate(std::string_view winPath) const;
@@ -121,8 +129,11 @@ public:
 
     // The host name of the entry of a host folder whose UTF-8 name equals utf8Name without regard to case
     // (symbolic links included), through the folder's index; none when there is no such entry.
-    std::optional<std::string> IndexedName(const std::filesystem::path& hostDir,
-                                           std::string_view utf8Name) const;
+    std::optional<std::string> IndexedName(const std::string& hostDir, std::string_view utf8Name) const;
+
+    // The names of a host folder in the order a search lists them (by folded name), from the folder's
+    // index; null when the index cannot give them (the caller reads the folder itself).
+    std::shared_ptr<const std::vector<std::string>> SortedNames(const std::string& hostDir) const;
 
     // How many times a host folder has been read whole to find a name without regard to case: lookups
     // in a folder read it once, then follow its changes.
@@ -136,6 +147,9 @@ public:
 private:
     struct State;
     Lookup Walk(std::string_view winPath, bool forCreate) const;
+    // FindChild on host paths as text (no path object is made on the way), with the found entry's lstat.
+    std::optional<std::string> FindChildText(const std::string& hostDir, std::string_view ansiName,
+                                             struct stat& st) const;
     std::filesystem::path CreatePath(std::string_view winPath, bool lastIsDir);
     Desktop& m_desktop;
     std::unique_ptr<State> m_state;

@@ -1,8 +1,9 @@
 // FindFirstFileA / FindFirstFileExA / FindNextFileA / FindClose. A search takes the folder's names at its
-// start, sorted without regard to case as NTFS returns them, with "." and ".." first in any folder but a
-// root; each entry's size, times and attributes are read from the host (one lstat) as it is returned. The
-// 8.3 aliases are looked up only for names that do not fit 8.3 and only for a caller that asks for them
-// (FindExInfoBasic does not), from the folder's alias table as it was when the first one was needed.
+// start, sorted without regard to case as NTFS returns them (the folder's index keeps them in that order),
+// with "." and ".." first in any folder but a root; each entry's size, times and attributes are read from
+// the host (one lstat) as it is returned. The 8.3 aliases are looked up only for names that do not fit 8.3
+// and only for a caller that asks for them (FindExInfoBasic does not), from the folder's alias table as it
+// was when the first one was needed.
 #include "platform/emu/api/findex.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/HostNames.h"
@@ -27,9 +28,10 @@ struct FindObject : emu::KernelObject {
     fs::path dir;
     std::string path; // the host folder and a separator, then the name of the entry being read
     char drive = 0;
-    std::vector<std::string> names; // host names
-    size_t next = 0;
-    bool aliases = true; // the caller wants cAlternateFileName
+    std::vector<std::string> dots;                         // "." and "..", when listed: first
+    std::shared_ptr<const std::vector<std::string>> names; // then the host names
+    size_t next = 0;                                       // over both
+    bool aliases = true;                                   // the caller wants cAlternateFileName
     std::shared_ptr<const emu::ShortNameTable> shortNames;
 };
 
@@ -66,9 +68,10 @@ bool Match(std::string_view pat, std::string_view name) {
 
 bool FillNext(FindObject& find, WIN32_FIND_DATAA* data) {
     const size_t folderLength = find.dir.native().size() + 1;
-    while (find.next < find.names.size()) {
-        const std::string& name = find.names[find.next++];
-        const bool dots = name == "." || name == "..";
+    while (find.next < find.dots.size() + find.names->size()) {
+        const size_t i = find.next++;
+        const bool dots = i < find.dots.size();
+        const std::string& name = dots ? find.dots[i] : (*find.names)[i - find.dots.size()];
         std::string dotsPath;
         if (dots) {
             dotsPath = name == "." ? find.dir.native() : find.dir.parent_path().native();
@@ -78,7 +81,8 @@ bool FillNext(FindObject& find, WIN32_FIND_DATAA* data) {
         }
         struct stat st;
         if (::lstat((dots ? dotsPath : find.path).c_str(), &st) != 0)
-            continue; // gone since the search started
+            continue;                               // gone since the search started
+        if (!dots && S_ISLNK(st.st_mode)) continue; // a host link is no entry of the folder's
         std::memset(data, 0, sizeof *data);
         data->dwFileAttributes = dots ? FILE_ATTRIBUTE_DIRECTORY : Files().Attributes(name, st, find.drive);
         data->ftLastWriteTime = emu::k32::ToFileTime(st.st_mtim);
@@ -89,7 +93,7 @@ bool FillNext(FindObject& find, WIN32_FIND_DATAA* data) {
             data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
             data->nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFF);
         }
-        std::string ansi = dots ? name : FileSystem::WindowsName(fs::path(name));
+        std::string ansi = dots ? name : emu::ToWindowsName(name);
         std::strncpy(data->cFileName, ansi.c_str(), MAX_PATH - 1);
         if (!dots && find.aliases && !emu::IsShortName(ansi)) {
             if (!find.shortNames) find.shortNames = Files().ShortNames(find.dir);
@@ -129,6 +133,19 @@ std::vector<std::string> MatchingNames(const fs::path& dir, const std::string& p
     for (auto& [fold, name] : found)
         names.push_back(std::move(name));
     return names;
+}
+
+// The names a pattern matches, in NTFS order: from the folder's index (already in order, as NTFS walks
+// its directory's index), else read from the host folder.
+std::shared_ptr<const std::vector<std::string>> NamesInOrder(const fs::path& dir,
+                                                             const std::string& pattern) {
+    auto sorted = Files().SortedNames(dir.native());
+    if (!sorted) return std::make_shared<std::vector<std::string>>(MatchingNames(dir, pattern));
+    if (pattern == "*" || pattern == "*.*") return sorted;
+    auto matching = std::make_shared<std::vector<std::string>>();
+    for (const std::string& name : *sorted)
+        if (Match(pattern, emu::ToWindowsName(name))) matching->push_back(name);
+    return matching;
 }
 
 HANDLE FindFirst(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData, bool aliases) {
@@ -183,14 +200,13 @@ HANDLE FindFirst(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData, bool alia
     if (!emu::winpath::HasWildcards(pattern)) {
         auto child = Files().FindChild(*parent.host, pattern);
         if (!child) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-        find->names.push_back(child->filename().string());
+        find->names = std::make_shared<std::vector<std::string>>(1, child->filename().string());
     } else {
         if (!parent.isRoot) {
-            if (Match(pattern, ".")) find->names.push_back(".");
-            if (Match(pattern, "..")) find->names.push_back("..");
+            if (Match(pattern, ".")) find->dots.push_back(".");
+            if (Match(pattern, "..")) find->dots.push_back("..");
         }
-        for (std::string& name : MatchingNames(*parent.host, pattern))
-            find->names.push_back(std::move(name));
+        find->names = NamesInOrder(*parent.host, pattern);
     }
     find->path = find->dir.native() + "/";
     if (!FillNext(*find, lpFindFileData)) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);

@@ -15,4 +15,8 @@ std::string ToHostName(std::string_view ansi);
 // Windows-1252 character of that byte.
 std::string ToWindowsName(std::string_view utf8);
 
+// A host folder's path and a name in it, as text ("/a" and "b" give "/a/b", as "/a/" does): what a path
+// object's operator/ gives, without making one.
+std::string JoinHostPath(const std::string& dir, std::string_view name);
+
 } // namespace emu

@@ -1,5 +1,5 @@
 #include "platform/emu/shdocvw/FolderItems.h"
-#include "platform/emu/api/findex.h"
+#include "platform/emu/api/shlobj_data.h"
 #include "platform/emu/shdocvw/ShellText.h"
 #include "platform/emu/shell32/ShellNamespace.h"
 #include "platform/emu/kernel32/CodePage.h"
@@ -41,30 +41,6 @@ std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
-}
-
-struct Found {
-    uint64_t bytes = 0;
-    FILETIME written{};
-};
-
-// One walk of a file-system folder: the size and time of each entry a pattern finds, by name (the view
-// shows no 8.3 aliases, so it asks for none).
-std::unordered_map<std::string, Found> FindAll(const std::string& folderPath, const std::string& name) {
-    std::unordered_map<std::string, Found> found;
-    std::string pattern = folderPath;
-    if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
-    pattern += name;
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return found;
-    do {
-        found[data.cFileName] =
-            Found{(uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow, data.ftLastWriteTime};
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return found;
 }
 
 // Type name and icon of an item, asked of the shell once per kind of file-system item: folders, and
@@ -122,13 +98,6 @@ public:
         : m_folder(folder), m_folderList(reinterpret_cast<LPCITEMIDLIST>(folderPidl.data())),
           m_fileSystem(ShellNamespace::IsFileSystem(m_folderList)) {}
 
-    bool FileSystem() const { return m_fileSystem; }
-    std::string FolderPath() const { return ShellNamespace::DisplayPath(m_folderList); }
-    // The sizes and times of the entries found by a pattern in the folder ("*" for all of them).
-    void FindSizes(const std::string& pattern) {
-        if (m_fileSystem) m_found = FindAll(FolderPath(), pattern);
-    }
-
     FolderRow Make(LPCITEMIDLIST child) {
         FolderRow row;
         row.pidl.assign(reinterpret_cast<const char*>(child), ILGetSize(child));
@@ -139,13 +108,15 @@ public:
         row.name = NameOf(m_folder, child, SHGDN_INFOLDER);
         row.path = NameOf(m_folder, child, SHGDN_FORPARSING);
         if (m_fileSystem) {
-            auto it = m_found.find(row.path.substr(row.path.find_last_of('\\') + 1));
-            if (it != m_found.end()) {
+            // The size and time the item was listed with: the view reads no file twice.
+            WIN32_FIND_DATAA data{};
+            if (SUCCEEDED(SHGetDataFromIDListA(m_folder, child, SHGDFIL_FINDDATA, &data, sizeof data)) &&
+                (data.ftLastWriteTime.dwLowDateTime || data.ftLastWriteTime.dwHighDateTime)) {
                 if (!row.folder) {
-                    row.bytes = it->second.bytes;
+                    row.bytes = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
                     row.size = FormatKBSize(row.bytes);
                 }
-                row.modified = FormatModified(it->second.written);
+                row.modified = FormatModified(data.ftLastWriteTime);
             }
             m_types.Fill(row, row.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, nullptr);
         } else {
@@ -160,7 +131,6 @@ private:
     IShellFolder* m_folder;
     LPCITEMIDLIST m_folderList;
     bool m_fileSystem;
-    std::unordered_map<std::string, Found> m_found;
     TypeCache m_types;
 };
 
@@ -177,7 +147,6 @@ std::vector<FolderRow> ListFolder(const std::string& folderPidl, HWND owner) {
         return rows;
     }
     RowMaker maker(folder, folderPidl);
-    maker.FindSizes("*");
     LPITEMIDLIST child = nullptr;
     while (items->Next(1, &child, nullptr) == S_OK) {
         rows.push_back(maker.Make(child));
@@ -201,7 +170,6 @@ std::optional<FolderRow> ListItem(const std::string& folderPidl, const std::stri
     if (SUCCEEDED(folder->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &child, nullptr)) &&
         child) {
         RowMaker maker(folder, folderPidl);
-        maker.FindSizes(name);
         row = maker.Make(child);
         ILFree(child);
     }

@@ -72,7 +72,8 @@ std::string ListOfPath(LPCSTR path, bool folder) {
     auto parent = Parse(parentPath);
     if (!parent) return "";
     DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    return *parent + emu::shell::PackFileItem(folder, emu::AnsiToUtf8(text.substr(slash + 1)), attributes) +
+    return *parent +
+           emu::shell::PackFileItem(folder, emu::AnsiToUtf8(text.substr(slash + 1)), {attributes, 0, 0}) +
            kTerminator;
 }
 

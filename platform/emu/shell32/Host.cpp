@@ -5,8 +5,11 @@
 #include "platform/emu/api/user32.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/FileSystem.h"
+#include "platform/emu/kernel32/Kernel.h"
 #include <algorithm>
 #include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace emu::shell {
 
@@ -27,7 +30,7 @@ std::optional<DriveInfo> Drive(char letter) {
 }
 
 std::optional<std::filesystem::path> HostRoot(const std::string& winRoot) {
-    return Files().Resolve(Utf8ToAnsi(winRoot));
+    return Files().RootHost(Utf8ToAnsi(winRoot));
 }
 
 std::vector<std::pair<std::string, std::string>> Shares() {
@@ -44,12 +47,31 @@ std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path
     return Files().FindChild(dir, Utf8ToAnsi(name));
 }
 
-std::optional<std::string> FindHostName(const std::filesystem::path& dir, std::string_view utf8Name) {
+std::optional<std::string> FindHostName(const std::string& dir, std::string_view utf8Name) {
     return Files().IndexedName(dir, utf8Name);
 }
 
-DWORD HostAttributes(const std::filesystem::path& host, const struct stat& st, char drive) {
-    return Files().Attributes(host.filename().native(), st, drive);
+std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir) {
+    if (auto sorted = Files().SortedNames(dir)) return sorted;
+    // Not from the index: read the folder and order it here.
+    std::vector<std::pair<std::string, std::string>> found; // folded name, host name
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return nullptr;
+    while (const dirent* e = ::readdir(d)) {
+        std::string name = e->d_name;
+        if (name != "." && name != "..") found.emplace_back(FoldUtf8(name), std::move(name));
+    }
+    ::closedir(d);
+    std::sort(found.begin(), found.end());
+    auto names = std::make_shared<std::vector<std::string>>();
+    names->reserve(found.size());
+    for (auto& [fold, name] : found)
+        names->push_back(std::move(name));
+    return names;
+}
+
+DWORD HostAttributes(std::string_view hostName, const struct stat& st, char drive) {
+    return Files().Attributes(hostName, st, drive);
 }
 
 DWORD HostAttributes(const std::filesystem::path& host, char drive) {
@@ -58,6 +80,11 @@ DWORD HostAttributes(const std::filesystem::path& host, char drive) {
     entry.exists = true;
     entry.drive = drive;
     return Files().Attributes(entry);
+}
+
+uint64_t HostWriteTime(const struct stat& st) {
+    const FILETIME time = k32::ToFileTime(st.st_mtim);
+    return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 char SystemDrive() {

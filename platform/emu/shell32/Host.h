@@ -3,7 +3,9 @@
 // through here.
 #pragma once
 #include "platform/emu/api/types.h"
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,7 +24,8 @@ struct DriveInfo {
 
 std::vector<char> DriveLetters();
 std::optional<DriveInfo> Drive(char letter);
-// The host folder of a drive root ("C:\") or a share ("\\server\share"); none when it is not there.
+// The host folder of a drive root ("C:\") or a share ("\\server\share"), not looked at; none when it is not
+// mounted or has no medium.
 std::optional<std::filesystem::path> HostRoot(const std::string& winRoot);
 // Mounted shares as (server, share), sorted without regard to case.
 std::vector<std::pair<std::string, std::string>> Shares();
@@ -33,11 +36,16 @@ std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path
 
 // The host name of the entry of a host folder whose name equals utf8Name without regard to case, found
 // through the folder's index (the folder is read once, then followed).
-std::optional<std::string> FindHostName(const std::filesystem::path& dir, std::string_view utf8Name);
+std::optional<std::string> FindHostName(const std::string& dir, std::string_view utf8Name);
+// The host names of a host folder in the order the file system lists them (without regard to case, a name
+// held under several spellings in byte order); null when the folder cannot be read.
+std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir);
 // The file attributes (FILE_ATTRIBUTE_*) of a host file or folder on a drive (letter) or a share (0), the
-// second form from the entry's lstat.
+// second form from the lstat of the entry named hostName.
 DWORD HostAttributes(const std::filesystem::path& host, char drive);
-DWORD HostAttributes(const std::filesystem::path& host, const struct stat& st, char drive);
+DWORD HostAttributes(std::string_view hostName, const struct stat& st, char drive);
+// The last-write time of an entry's lstat as a FILETIME count.
+uint64_t HostWriteTime(const struct stat& st);
 
 // The drive Windows lives on, upper case.
 char SystemDrive();

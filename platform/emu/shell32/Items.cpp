@@ -5,6 +5,10 @@ namespace emu::shell {
 
 namespace {
 
+// Where a file-system item's name starts in its body: after the type, a zero, the attributes, the size
+// and the time.
+constexpr size_t kFileNameOffset = 2 + sizeof(DWORD) + 2 * sizeof(uint64_t);
+
 std::string WithSize(std::string body) {
     size_t cb = body.size() + 2;
     std::string out;
@@ -53,10 +57,12 @@ std::string PackNamedItem(ItemType type, std::string_view name) {
     return WithSize(std::move(body));
 }
 
-std::string PackFileItem(bool folder, std::string_view name, DWORD attributes) {
+std::string PackFileItem(bool folder, std::string_view name, const FileDetails& details) {
     std::string body(1, static_cast<char>(folder ? ItemType::Folder : ItemType::File));
     body.push_back('\0');
-    body.append(reinterpret_cast<const char*>(&attributes), sizeof attributes);
+    body.append(reinterpret_cast<const char*>(&details.attributes), sizeof details.attributes);
+    body.append(reinterpret_cast<const char*>(&details.size), sizeof details.size);
+    body.append(reinterpret_cast<const char*>(&details.written), sizeof details.written);
     body.append(name);
     body.push_back('\0');
     return WithSize(std::move(body));
@@ -90,9 +96,12 @@ std::optional<Item> ReadItem(LPCITEMIDLIST p) {
     }
     case ItemType::Folder:
     case ItemType::File: {
-        auto name = NameAt(body, 2 + sizeof(DWORD));
+        auto name = NameAt(body, kFileNameOffset);
         if (!name) return std::nullopt;
-        std::memcpy(&item.attributes, body.data() + 2, sizeof(DWORD));
+        const char* details = body.data() + 2;
+        std::memcpy(&item.attributes, details, sizeof item.attributes);
+        std::memcpy(&item.size, details + sizeof item.attributes, sizeof item.size);
+        std::memcpy(&item.written, details + sizeof item.attributes + sizeof item.size, sizeof item.written);
         item.name = *name;
         return item;
     }

@@ -5,9 +5,15 @@
 //   drive            : cb, 0x2F, "C:\" and a NUL
 //   applet           : cb, 0x71, 0, its .cpl file name and a NUL
 //   server / share   : cb, 0x42 / 0x43, 0, the name and a NUL
-//   file-system item : cb, 0x31 folder / 0x32 file, 0, 32-bit attributes, the UTF-8 name and a NUL
+//   file-system item : cb, 0x31 folder / 0x32 file, 0, 32-bit attributes, 64-bit size, 64-bit last-write
+//                      time (a FILETIME's count, 0 when not known), the UTF-8 name and a NUL
+//
+// A file-system item carries what the listing saw of its entry (as Windows' own items carry their
+// WIN32_FIND_DATA's attributes, size and time), so the folder view's columns need no second look at the
+// file.
 #pragma once
 #include "platform/emu/api/shlobj.h"
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,12 +37,21 @@ struct Item {
     GUID clsid{};         // the class items
     std::string name;     // drive root "C:\", applet, server, share or file-system name
     DWORD attributes = 0; // file-system items
+    uint64_t size = 0;    // file-system items: the file's size in bytes
+    uint64_t written = 0; // file-system items: the last-write time as a FILETIME count; 0 when not known
+};
+
+// What a file-system item records of its entry.
+struct FileDetails {
+    DWORD attributes = 0;
+    uint64_t size = 0;
+    uint64_t written = 0;
 };
 
 // Packed bytes of one item, size field included, without the list's terminator.
 std::string PackClassItem(ItemType type, const GUID& clsid, BYTE order = 0);
 std::string PackNamedItem(ItemType type, std::string_view name);
-std::string PackFileItem(bool folder, std::string_view name, DWORD attributes);
+std::string PackFileItem(bool folder, std::string_view name, const FileDetails& details);
 
 // The item at p, or none when its bytes are not one of ours (wrong type, size or missing terminator).
 std::optional<Item> ReadItem(LPCITEMIDLIST p);

@@ -1,11 +1,13 @@
 #include "platform/emu/shell32/Namespace.h"
 #include "platform/emu/api/kernel32.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/shell32/Host.h"
 #include "platform/emu/shell32/SpecialFolders.h"
 #include "platform/emu/shell32/Text.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace emu::shell {
@@ -123,34 +125,46 @@ char DriveLetter(const Node& node) {
 struct Entry {
     std::string name;
     bool folder;
-    DWORD attributes;
+    FileDetails details;
 };
 
-// The entry at a host path: one lstat gives its kind and attributes (a symbolic link has its target's kind).
-std::optional<Entry> EntryAt(const std::filesystem::path& path, std::string name, char drive) {
-    struct stat st;
-    if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
-    std::error_code ec;
-    bool folder = S_ISLNK(st.st_mode) ? std::filesystem::is_directory(path, ec) : S_ISDIR(st.st_mode);
-    return Entry{std::move(name), folder, HostAttributes(path, st, drive)};
+// What an entry's lstat says of it. A symbolic link is listed with its target's kind but without a size
+// or a time: Windows' searches do not show it (its details stay unknown, as in an item made from a path).
+FileDetails DetailsOf(std::string_view hostName, const struct stat& st, char drive) {
+    FileDetails details{HostAttributes(hostName, st, drive), 0, 0};
+    if (!S_ISLNK(st.st_mode)) {
+        details.size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
+        details.written = HostWriteTime(st);
+    }
+    return details;
 }
 
-std::filesystem::path Utf8Path(std::string_view name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+// Whether an entry is a folder, from its lstat: a symbolic link has its target's kind.
+bool IsFolderEntry(const std::string& path, const struct stat& st) {
+    if (!S_ISLNK(st.st_mode)) return S_ISDIR(st.st_mode);
+    struct stat target;
+    return ::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+}
+
+// The entry name of the host folder dir: one lstat gives its kind, attributes, size and time.
+std::optional<Entry> EntryAt(const std::string& dir, std::string name, char drive) {
+    const std::string path = JoinHostPath(dir, name);
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+    FileDetails details = DetailsOf(name, st, drive);
+    return Entry{std::move(name), IsFolderEntry(path, st), details};
 }
 
 // The entry of a host folder whose name equals name without regard to case; the exact name wins, then
 // the first spelling in byte order (through the folder's index), then an 8.3 alias.
-std::optional<Entry> FindEntry(const std::filesystem::path& dir, std::string_view name, char drive) {
+std::optional<Entry> FindEntry(const std::string& dir, std::string_view name, char drive) {
     if (name.empty() || name == "." || name == "..") return std::nullopt;
-    if (auto exact = EntryAt(dir / Utf8Path(name), std::string(name), drive)) return exact;
-    if (auto hostName = FindHostName(dir, name)) {
-        std::filesystem::path path = dir / Utf8Path(*hostName);
-        if (auto found = EntryAt(path, *hostName, drive)) return found;
-    }
+    if (auto exact = EntryAt(dir, std::string(name), drive)) return exact;
+    if (auto hostName = FindHostName(dir, name))
+        if (auto found = EntryAt(dir, *hostName, drive)) return found;
     if (auto alias = FindByShortName(dir, std::string(name))) {
         std::u8string u8 = alias->filename().u8string();
-        return EntryAt(*alias, std::string(u8.begin(), u8.end()), drive);
+        return EntryAt(dir, std::string(u8.begin(), u8.end()), drive);
     }
     return std::nullopt;
 }
@@ -171,20 +185,20 @@ HRESULT FileSystemUnavailable(const Node& folder) {
 }
 
 HRESULT ParseFileSystem(const Node& folder, std::string_view text, std::string& packed) {
-    std::filesystem::path dir = folder.host;
+    std::string dir = folder.host;
     text = SkipSeparators(text);
-    bool known = false; // dir is a folder just found
+    if (!text.empty() && dir.empty()) return FileSystemUnavailable(folder);
+    bool first = true; // each later dir is a folder just found
     while (!text.empty()) {
-        std::error_code ec;
-        if (!known && (dir.empty() || !std::filesystem::is_directory(dir, ec)))
-            return FileSystemUnavailable(folder);
-        known = true;
         auto [part, rest] = SplitFirst(text);
         auto entry = FindEntry(dir, part, DriveLetter(folder));
+        std::error_code ec;
+        if (!entry && first && !std::filesystem::is_directory(dir, ec)) return FileSystemUnavailable(folder);
+        first = false;
         if (!entry) return HRESULT_FROM_WIN32(rest.empty() ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
         if (!rest.empty() && !entry->folder) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-        packed += PackFileItem(entry->folder, entry->name, entry->attributes);
-        dir /= std::filesystem::path(std::u8string(entry->name.begin(), entry->name.end()));
+        packed += PackFileItem(entry->folder, entry->name, entry->details);
+        dir = JoinHostPath(dir, entry->name);
         text = rest;
     }
     return S_OK;
@@ -196,7 +210,7 @@ HRESULT ParseBelow(const Node& folder, const std::string& item, std::string_view
     rest = SkipSeparators(rest);
     if (rest.empty()) return S_OK;
     auto parsed = ReadItem(reinterpret_cast<LPCITEMIDLIST>(item.data()));
-    auto child = parsed ? ChildOf(folder, *parsed, item) : std::nullopt;
+    auto child = parsed ? ChildOf(folder, *parsed) : std::nullopt;
     if (!child) return E_INVALIDARG;
     return ParseName(*child, rest, packed);
 }
@@ -237,10 +251,8 @@ Node DesktopNode() {
     return Node{};
 }
 
-std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_view packedItem) {
+std::optional<Node> ChildOf(const Node& folder, const Item& item) {
     Node child;
-    child.bytes = folder.bytes;
-    child.bytes.append(packedItem);
     switch (folder.kind) {
     case NodeKind::Desktop:
         if (item.type != ItemType::RootClass) return std::nullopt;
@@ -261,7 +273,7 @@ std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_vi
         child.name = item.name;
         child.name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(child.name[0])));
         child.path = child.name;
-        child.host = HostRoot(child.path).value_or(std::filesystem::path());
+        if (auto root = HostRoot(child.path)) child.host = root->native();
         return child;
     case NodeKind::ControlPanel:
         if (item.type != ItemType::Applet || !FindApplet(item.name)) return std::nullopt;
@@ -280,7 +292,7 @@ std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_vi
         child.kind = NodeKind::Share;
         child.name = item.name;
         child.path = folder.path + "\\" + item.name;
-        child.host = HostRoot(child.path).value_or(std::filesystem::path());
+        if (auto root = HostRoot(child.path)) child.host = root->native();
         return child;
     case NodeKind::Drive:
     case NodeKind::Share:
@@ -289,10 +301,10 @@ std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_vi
         child.kind = item.type == ItemType::Folder ? NodeKind::Folder : NodeKind::File;
         child.name = item.name;
         child.attributes = item.attributes;
+        child.size = item.size;
+        child.written = item.written;
         child.path = JoinPath(folder.path, item.name);
-        if (!folder.host.empty())
-            child.host =
-                folder.host / std::filesystem::path(std::u8string(item.name.begin(), item.name.end()));
+        if (!folder.host.empty()) child.host = JoinHostPath(folder.host, item.name); // UTF-8, as the name is
         return child;
     case NodeKind::Applet:
     case NodeKind::File:
@@ -307,7 +319,7 @@ std::optional<Node> Descend(const Node& folder, LPCITEMIDLIST relative) {
     for (LPCITEMIDLIST p = relative; node && SizeOf(p) != 0; p = NextOf(p)) {
         auto item = ReadItem(p);
         if (!item) return std::nullopt;
-        node = ChildOf(*node, *item, std::string_view(reinterpret_cast<const char*>(p), SizeOf(p)));
+        node = ChildOf(*node, *item);
     }
     return node;
 }
@@ -360,31 +372,22 @@ HRESULT ListChildren(const Node& folder, SHCONTF flags, std::vector<std::string>
         std::error_code ec;
         if (folder.host.empty() || !std::filesystem::is_directory(folder.host, ec))
             return FileSystemUnavailable(folder);
-        struct Listed {
-            std::string key;
-            Entry entry;
-        };
-        std::vector<Listed> listed;
-        for (std::filesystem::directory_iterator it(folder.host, ec), end; !ec && it != end;
-             it.increment(ec)) {
-            // One lstat gives both answers but for a symbolic link, whose kind is that of its target.
+        auto names = SortedHostNames(folder.host);
+        if (!names) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+        items.reserve(names->size());
+        std::string path = JoinHostPath(folder.host, "");
+        const size_t folderLength = path.size();
+        for (const std::string& name : *names) {
+            path.resize(folderLength);
+            path += name;
             struct stat st;
-            if (::lstat(it->path().c_str(), &st) != 0) continue;
-            bool isFolder = S_ISLNK(st.st_mode) ? it->is_directory(ec) : S_ISDIR(st.st_mode);
+            if (::lstat(path.c_str(), &st) != 0) continue; // gone since the names were read
+            const bool isFolder = IsFolderEntry(path, st);
             if (isFolder ? !folders : !files) continue;
-            DWORD attributes = HostAttributes(it->path(), st, DriveLetter(folder));
-            if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !(flags & SHCONTF_INCLUDEHIDDEN)) continue;
-            std::u8string u8 = it->path().filename().u8string();
-            std::string name(u8.begin(), u8.end());
-            listed.push_back({FoldCase(name), {std::move(name), isFolder, attributes}});
+            FileDetails details = DetailsOf(name, st, DriveLetter(folder));
+            if ((details.attributes & FILE_ATTRIBUTE_HIDDEN) && !(flags & SHCONTF_INCLUDEHIDDEN)) continue;
+            items.push_back(PackFileItem(isFolder, name, details));
         }
-        if (ec) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-        std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-            return a.key != b.key ? a.key < b.key : a.entry.name < b.entry.name;
-        });
-        items.reserve(listed.size());
-        for (const Listed& l : listed)
-            items.push_back(PackFileItem(l.entry.folder, l.entry.name, l.entry.attributes));
         return S_OK;
     }
     case NodeKind::Applet:

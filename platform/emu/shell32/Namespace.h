@@ -17,11 +17,13 @@ enum class NodeKind { Desktop, Computer, ControlPanel, Applet, Network, Server, 
 
 struct Node {
     NodeKind kind = NodeKind::Desktop;
-    std::string path;           // Windows path (UTF-8) of file-system places, \\server, the applet's file
-    std::string name;           // the item's own name: file-system name, server, share, applet, "C:\"
-    DWORD attributes = 0;       // file-system items: FILE_ATTRIBUTE_* as listed
-    std::filesystem::path host; // file-system places: the host path (empty for a drive without medium)
-    std::string bytes;          // the absolute list's packed items
+    std::string path;     // Windows path (UTF-8) of file-system places, \\server, the applet's file
+    std::string name;     // the item's own name: file-system name, server, share, applet, "C:\"
+    DWORD attributes = 0; // file-system items: FILE_ATTRIBUTE_* as listed
+    uint64_t size = 0;    // file-system items: size and last-write time as listed (0: not known)
+    uint64_t written = 0;
+    std::string host; // file-system places: the host path (empty for a drive without medium),
+                      // joined as text: a path object is made only where the host is used
 
     bool IsFolder() const { return kind != NodeKind::Applet && kind != NodeKind::File; }
     bool IsFileSystem() const {
@@ -52,7 +54,7 @@ Node DesktopNode();
 std::optional<Node> Resolve(LPCITEMIDLIST absolute);
 // The place a relative list names below a folder.
 std::optional<Node> Descend(const Node& folder, LPCITEMIDLIST relative);
-std::optional<Node> ChildOf(const Node& folder, const Item& item, std::string_view packedItem);
+std::optional<Node> ChildOf(const Node& folder, const Item& item);
 
 // The items of a folder, packed, in the order the shell lists them. Fails with the Win32 error of a
 // folder that is missing or a drive that is not ready.

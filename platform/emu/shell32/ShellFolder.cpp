@@ -121,8 +121,8 @@ public:
             auto itemA = ReadItem(p);
             auto itemB = ReadItem(q);
             if (!itemA || !itemB) return E_INVALIDARG;
-            auto childA = ChildOf(a, *itemA, std::string_view(reinterpret_cast<const char*>(p), SizeOf(p)));
-            auto childB = ChildOf(b, *itemB, std::string_view(reinterpret_cast<const char*>(q), SizeOf(q)));
+            auto childA = ChildOf(a, *itemA);
+            auto childB = ChildOf(b, *itemB);
             if (!childA || !childB) return E_INVALIDARG;
             if (int order = CompareNodes(*childA, *childB, types)) return Result(order);
             a = std::move(*childA);
@@ -206,15 +206,16 @@ public:
                 !EqualNoCase(ExtensionOf(name), ext))
                 name += ext;
         }
-        std::filesystem::path target =
-            node->host.parent_path() / std::filesystem::path(std::u8string(name.begin(), name.end()));
+        std::filesystem::path target = std::filesystem::path(node->host).parent_path() /
+                                       std::filesystem::path(std::u8string(name.begin(), name.end()));
         std::error_code ec;
         if (std::filesystem::exists(target, ec) && !EqualNoCase(name, node->name))
             return HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS);
         std::filesystem::rename(node->host, target, ec);
         if (ec) return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
         if (ppidlOut) {
-            *ppidlOut = AllocList(PackFileItem(node->kind == NodeKind::Folder, name, node->attributes));
+            *ppidlOut = AllocList(PackFileItem(node->kind == NodeKind::Folder, name,
+                                               FileDetails{node->attributes, node->size, node->written}));
             if (!*ppidlOut) return E_OUTOFMEMORY;
         }
         return S_OK;

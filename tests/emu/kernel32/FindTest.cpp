@@ -3,6 +3,7 @@
 #include "platform/emu/kernel32/FileSystem.h"
 #include "platform/win32.h"
 #include <fstream>
+#include <functional>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -114,6 +115,54 @@ TEST_F(FindTest, EntriesRemovedDuringASearchAreSkipped) {
     EXPECT_STREQ(fd.cFileName, "?.txt");
     EXPECT_FALSE(FindNextFileA(h, &fd));
     FindClose(h);
+}
+
+// A search lists what the folder holds when it starts, in NTFS order, whoever changed the folder since the
+// last search (the desktop, or a host program writing beside it): names made, removed and renamed in case,
+// a host link left out, and one name under two host spellings listed twice, in byte order.
+TEST_F(FindTest, EachSearchSeesTheFolderAsItIsNow) {
+    const List before = {".", "..", "a.txt", "b.TXT", "Long File Name.html", "README", "Sub Folder", "?.txt"};
+    EXPECT_EQ(Names("C:\\dir\\*"), before);
+    EXPECT_EQ(Names("C:\\dir\\*"), before); // the same again, from what the first search learned
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        const char* pattern;
+        List want;
+    } steps[] = {
+        {"a file made through the desktop",
+         [&] { desk.Files().WriteFile("C:\\dir\\c.txt"); },
+         "C:\\dir\\*.txt",
+         {"a.txt", "b.TXT", "c.txt", "?.txt"}},
+        {"a file made on the host",
+         [&] { std::ofstream(c / "dir" / "0.txt") << 0; },
+         "C:\\dir\\*.txt",
+         {"0.txt", "a.txt", "b.TXT", "c.txt", "?.txt"}},
+        {"a file removed",
+         [&] { std::filesystem::remove(c / "dir" / "a.txt"); },
+         "C:\\dir\\*.txt",
+         {"0.txt", "b.TXT", "c.txt", "?.txt"}},
+        {"a change of case",
+         [&] { std::filesystem::rename(c / "dir" / "b.TXT", c / "dir" / "B.txt"); },
+         "C:\\dir\\*.txt",
+         {"0.txt", "B.txt", "c.txt", "?.txt"}},
+        {"a host link",
+         [&] { std::filesystem::create_symlink(c / "dir" / "c.txt", c / "dir" / "link.txt"); },
+         "C:\\dir\\*.txt",
+         {"0.txt", "B.txt", "c.txt", "?.txt"}},
+        {"a second spelling",
+         [&] { std::ofstream(c / "dir" / "C.TXT") << 1; },
+         "C:\\dir\\*.txt",
+         {"0.txt", "B.txt", "C.TXT", "c.txt", "?.txt"}},
+        {"the second spelling removed",
+         [&] { std::filesystem::remove(c / "dir" / "C.TXT"); },
+         "C:\\dir\\*",
+         {".", "..", "0.txt", "B.txt", "c.txt", "Long File Name.html", "README", "Sub Folder", "?.txt"}},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        EXPECT_EQ(Names(step.pattern), step.want) << step.what;
+    }
 }
 
 // FindFirstFileExA: the standard level is FindFirstFileA; the basic level gives the same entries, sizes,

@@ -24,11 +24,16 @@ TEST(ItemsTest, EveryKindReadsBackAsPacked) {
     ASSERT_TRUE(drive);
     EXPECT_EQ(drive->name, "C:\\");
 
-    auto file = ReadPacked(PackFileItem(false, "\xE6\x97\xA5.txt", 0x21));
+    const FileDetails details{0x21, 0x123456789Aull, 0x01DC2B3C4D5E6F70ull};
+    auto file = ReadPacked(PackFileItem(false, "\xE6\x97\xA5.txt", details));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->type, ItemType::File);
     EXPECT_EQ(file->name, "\xE6\x97\xA5.txt");
     EXPECT_EQ(file->attributes, 0x21u);
+    EXPECT_EQ(file->size, 0x123456789Aull);
+    EXPECT_EQ(file->written, 0x01DC2B3C4D5E6F70ull);
+    // cb, type, 0, attributes, size, time, the name and its NUL
+    EXPECT_EQ(PackFileItem(false, "a.txt", details).size(), 2u + 2 + 4 + 8 + 8 + 6);
 
     auto share = ReadPacked(PackNamedItem(ItemType::Share, "public"));
     ASSERT_TRUE(share);
@@ -37,7 +42,19 @@ TEST(ItemsTest, EveryKindReadsBackAsPacked) {
 
 TEST(ItemsTest, ForeignBytesAreNotItems) {
     const std::string cases[] = {
-        std::string("\x03\x00\x31", 3),         // a file item too short for its attributes
+        std::string("\x03\x00\x31", 3), // a file item too short for its attributes
+        std::string("\x0A\x00\x32\x00\x20\x00\x00\x00"
+                    "a\0",
+                    10), // a file item without its size and time
+        std::string("\x17\x00\x32\x00\x20\x00\x00\x00"
+                    "\x01\x00\x00\x00\x00\x00\x00\x00"
+                    "\x02\x00\x00\x00\x00\x00\x00\x00"
+                    "a",
+                    23), // a file item whose name has no NUL
+        std::string("\x16\x00\x31\x00\x10\x00\x00\x00"
+                    "\x00\x00\x00\x00\x00\x00\x00\x00"
+                    "\x00\x00\x00\x00\x00\x00\x00\x00",
+                    22),                        // a folder item without a name
         std::string("\x05\x00\x99\x01\x02", 5), // an unknown type
         std::string("\x07\x00\x2F"
                     "C:\\x",
@@ -56,7 +73,7 @@ TEST(ItemsTest, ForeignBytesAreNotItems) {
 
 TEST(ItemsTest, ListsComeFromTheTaskAllocator) {
     long before = emu::TaskAllocator::LiveBlocks();
-    std::string packed = PackNamedItem(ItemType::Drive, "D:\\") + PackFileItem(true, "dir", 0x10);
+    std::string packed = PackNamedItem(ItemType::Drive, "D:\\") + PackFileItem(true, "dir", {0x10, 0, 0});
     LPITEMIDLIST pidl = AllocList(packed);
     EXPECT_EQ(emu::TaskAllocator::LiveBlocks(), before + 1);
     EXPECT_EQ(ListBytes(pidl), packed);
