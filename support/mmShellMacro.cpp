@@ -272,7 +272,8 @@ LONG_PTR FindChildItem(LONG_PTR parentPidl, const std::string& sName) {
     ULONG fetched = 0;
     while (items->Next(1, &item, &fetched) == S_OK) {
         UniquePidl child(AsNumber(item));
-        if (SameTextNoCase(DisplayNameOf(folder.get(), child.get(), SHGDN_NORMAL), sName)) return child.release();
+        if (SameTextNoCase(DisplayNameOf(folder.get(), child.get(), SHGDN_NORMAL), sName))
+            return child.release();
     }
     return 0;
 }
