@@ -2,10 +2,10 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 NATIVE := build/native
-ASAN := build/asan
+ASAN := build/sanitize
 MINGW32 := build/mingw-i686
 MINGW64 := build/mingw-x86_64
-FUZZ := build/fuzz
+FUZZ := $(ASAN)/fuzz
 # Seconds each fuzz target runs: long for make fuzz, short for the stage of make test.
 FUZZ_SECONDS ?= 600
 FUZZ_SHORT_SECONDS ?= 15
@@ -16,7 +16,7 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CURD
 # Debug information names the checkout relative to itself, so cached objects fit any clone.
 PREFIX_MAP := -DCMAKE_CXX_FLAGS=-fdebug-prefix-map=$(CURDIR)=.
 
-.PHONY: all demo test deps deps-native native asan mingw check-native check-asan check-wine screenshot \
+.PHONY: all demo test deps deps-native deps-fuzz native asan mingw check-native check-asan check-wine screenshot \
 	format clean dist fuzz fuzz-short fuzz-build
 
 all: native
@@ -27,14 +27,20 @@ deps:
 deps-native:
 	@scripts/install-deps.sh native
 
+deps-fuzz:
+	@scripts/install-deps.sh fuzz
+
 # Each tree is configured once; later builds only run ninja (which reconfigures by itself when a
 # CMakeLists.txt changes), so no toolchain file is handed to an existing tree again.
 $(NATIVE)/build.ninja:
 	cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) $(PREFIX_MAP) >/dev/null
 
+# The sanitized tree: clang with AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer's coverage, at -O1
+# with line tables (enough for every report's stack); its tests and the fuzz targets share its objects.
 $(ASAN)/build.ninja:
-	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVIREO_SANITIZE=ON $(LAUNCHER) $(PREFIX_MAP) \
-		>/dev/null
+	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+		'-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only' -DVIREO_SANITIZE=ON -DVIREO_FUZZ=ON $(LAUNCHER) \
+		$(PREFIX_MAP) >/dev/null
 
 $(MINGW32)/build.ninja:
 	cmake -S . -B $(MINGW32) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
@@ -48,9 +54,9 @@ native: deps-native
 	@$(MAKE) -s $(NATIVE)/build.ninja
 	cmake --build $(NATIVE) -j $(JOBS)
 
-asan: deps-native
+asan: deps-fuzz
 	@$(MAKE) -s $(ASAN)/build.ninja
-	cmake --build $(ASAN) -j $(JOBS)
+	cmake --build $(ASAN) -j $(JOBS) --target vireo_tests
 
 mingw: deps
 	@$(MAKE) -s $(MINGW32)/build.ninja $(MINGW64)/build.ninja
@@ -79,14 +85,11 @@ dist: mingw
 	@scripts/install-deps.sh dist
 	scripts/dist.sh $(MINGW32) $(MINGW64)
 
-# The fuzz targets of fuzz/ (clang's libFuzzer), in their own tree; the main build is not touched.
-$(FUZZ)/build.ninja:
-	cmake -S fuzz -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER) >/dev/null
-
-fuzz-build:
-	@scripts/install-deps.sh fuzz
-	@$(MAKE) -s $(FUZZ)/build.ninja
-	cmake --build $(FUZZ) -j $(JOBS)
+# The fuzz targets of fuzz/ (clang's libFuzzer), built in the sanitized tree.
+fuzz-build: deps-fuzz
+	@$(MAKE) -s $(ASAN)/build.ninja
+	cmake --build $(ASAN) -j $(JOBS) --target fuzz_locations fuzz_pidl fuzz_tokens fuzz_property_file \
+		fuzz_registry_text fuzz_variant
 
 fuzz: fuzz-build
 	scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)

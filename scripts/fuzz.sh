@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a built fuzz tree for the given seconds each, from its seed corpus in fuzz/corpus
 # (copied, so the tree's seeds stay as committed); what a target finds is kept under <tree>/findings.
-# Usage: scripts/fuzz.sh <build/fuzz> <seconds>
+# Usage: scripts/fuzz.sh <folder of the fuzz_* programs, e.g. build/sanitize/fuzz> <seconds>
 set -uo pipefail
 tree=$1
 seconds=$2

@@ -65,7 +65,7 @@ TEST(MessagesTest, AllocatedBufferAndStrings) {
     EXPECT_STREQ(text, "Access is denied.\r\n");
     EXPECT_EQ(LocalFree(text), nullptr);
 
-    const char* args[] = {"C:\\x", "42"};
+    DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>("C:\\x"), reinterpret_cast<DWORD_PTR>("42")};
     char buf[64];
     n = FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY,
                        "%1 has %2!s! items.%n100%% done%0 tail", 0, 0, buf, sizeof buf,
