@@ -8,6 +8,7 @@
 #include "bench/ListViewWalk.h"
 #include "platform/emu/Desktop.h"
 #include "platform/win32.h"
+#include "tests/sequences/SelectionEvents.h" // the host side that hears only the selection notice
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -60,15 +61,8 @@ private:
     HWND m_form;
 };
 
-class CountingEvents : public vireo::VireoBrowserEvents {
+class CountingEvents : public seq::SelectionEvents {
 public:
-    void PanelProperty(const std::string&, bool, bool, bool) override {}
-    void OpenURL(const std::string&) override {}
-    void OpenArchive(const std::string&) override {}
-    void OpenFTP(const std::string&) override {}
-    void CombUrlGotFocus() override {}
-    void CombUrlLostFocus() override {}
-    void NotifyURL(const std::string&, const std::string&, const std::string&, LONG_PTR, LONG) override {}
     void NotifySelection(LONG n, const std::string&) override { last = n; }
     LONG last = -1;
 };
