@@ -1,5 +1,6 @@
 #include "tests/conformance/HostNumbers.h"
 #include "support/mmShellMacro.h"
+#include "tests/emu/shell32/ListBytes.h"
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -8,18 +9,7 @@ namespace conformance {
 
 namespace {
 
-// The bytes of a list whose items have the given sizes, each item filled with its position.
-std::vector<uint8_t> Packed(const std::vector<uint16_t>& sizes) {
-    std::vector<uint8_t> bytes;
-    uint8_t fill = 1;
-    for (uint16_t cb : sizes) {
-        bytes.push_back(static_cast<uint8_t>(cb & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(cb >> 8));
-        bytes.insert(bytes.end(), cb > 2 ? cb - 2 : 0, fill++);
-    }
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
+using testlists::Packed;
 
 struct BlockRow {
     const char* what;
