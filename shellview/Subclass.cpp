@@ -1,17 +1,27 @@
 // Subclassing of the web view's windows: the previous procedure and the control's pointer live in two
-// window properties, read back on every message.
+// window properties, read back on every message. The previous procedure is read on every message the
+// control passes on, so it is looked up by its atom: a number, where a name would be looked up in the
+// global atom table each time.
 #include "shellview/FolderViewHost.h"
 #include "shellview/mWndProc.h"
+#include "support/ThreadState.h"
 
 namespace vireo {
 
 namespace {
 constexpr const char* kOldWndProc = "OldWndProc";
 constexpr const char* kObjectPtr = "ObjectPtr";
+
+// The key to read "OldWndProc" with: its atom once the first subclassing has added it, else its name.
+LPCSTR OldWndProcKey() {
+    const ATOM atom = Shared().oldWndProcAtom;
+    return atom ? MAKEINTATOM(atom) : kOldWndProc;
+}
 } // namespace
 
 bool SubclassWindow(HWND hwnd, WNDPROC proc, FolderViewHost* control) {
     if (GetPropA(hwnd, kOldWndProc)) return true;
+    if (!Shared().oldWndProcAtom) Shared().oldWndProcAtom = GlobalAddAtomA(kOldWndProc);
     const LONG_PTR old = SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     if (old == 0) return false;
     if (SetPropA(hwnd, kOldWndProc, reinterpret_cast<HANDLE>(old)) &&
@@ -40,7 +50,7 @@ RefPtr<FolderViewHost> ObjectFromWindow(HWND hwnd) {
 }
 
 LRESULT CallOldWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldWndProc));
+    const auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, OldWndProcKey()));
     return old ? CallWindowProcA(old, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 

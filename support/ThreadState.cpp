@@ -7,6 +7,7 @@ void ThreadState::Reset() {
     ThreadState fresh;
     fresh.shellMalloc = shellMalloc;
     fresh.desktopFolder = desktopFolder;
+    fresh.oldWndProcAtom = oldWndProcAtom;
     *this = std::move(fresh);
 }
 

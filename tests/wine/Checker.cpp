@@ -117,7 +117,7 @@ VARIANT Str(const wchar_t* s) {
 
 } // namespace winecheck
 
-// With an argument, only the named group runs ("paths", "numbers" or "sequences").
+// With an argument, only the named group runs ("paths", "numbers", "sequences" or "support").
 int main(int argc, char** argv) {
     using namespace winecheck;
     OleInitialize(nullptr);
@@ -128,6 +128,8 @@ int main(int argc, char** argv) {
         CheckHostNumbers();
     } else if (only == "sequences") {
         CheckSequences();
+    } else if (only == "support") {
+        CheckSupport();
     } else {
         CheckRegistration();
         CheckVersionResource();

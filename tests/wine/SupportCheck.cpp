@@ -5,6 +5,7 @@
 #include "support/mmFile.h"
 #include "support/mmWinVersion.h"
 #include "tests/conformance/CaseFoldTable.h"
+#include "tests/conformance/PropertyNameTable.h"
 #include "tests/wine/Checker.h"
 #include "tests/wine/Scratch.h"
 #include <optional>
@@ -48,6 +49,31 @@ void CheckCaseFold() {
                                                        vireo::FoldCase(c.a) == c.lower &&
                                                        vireo::UpperText(c.a) == c.upper);
     }
+}
+
+// Window property names, as the native suite runs them, against Wine's user32 and its global atom table:
+// read back by name and by the atom GlobalAddAtomA gives (the subclassing reads "OldWndProc" that way).
+void CheckPropertyNames() {
+    const HANDLE one = reinterpret_cast<HANDLE>(1);
+    HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (const conformance::PropertyNameCase& c : conformance::kPropertyNameCases) {
+        if (c.wineDiffers) {
+            std::printf("skip property name: %s: Wine differs from Windows here\n", c.note);
+            continue;
+        }
+        HWND w = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        const bool set = SetPropA(w, c.set, one) != FALSE;
+        const HANDLE byName = GetPropA(w, c.get);
+        const ATOM atom = GlobalAddAtomA(c.get);
+        const bool byAtomOk = !atom || GetPropA(w, MAKEINTATOM(atom)) == (c.found ? one : nullptr);
+        Check(std::string("property name: ") + c.note,
+              set == c.setWorks && byName == (c.found ? one : nullptr) && byAtomOk && !GetPropA(other, c.get),
+              std::string("set ") + (set ? "yes" : "no") + ", by name " +
+                  Hex(long(reinterpret_cast<LONG_PTR>(byName))) + (byAtomOk ? "" : ", by atom differs"));
+        if (set) RemovePropA(w, c.set);
+        DestroyWindow(w);
+    }
+    DestroyWindow(other);
 }
 
 void CheckFileTests() {
@@ -199,6 +225,7 @@ void CheckSupport() {
     Check("scratch folder made", scratch.Ok(), kRoot);
 
     CheckCaseFold();
+    CheckPropertyNames();
     CheckFileTests();
     CheckCurrentDirectory();
     CheckPlatformWrappers();

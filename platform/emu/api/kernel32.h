@@ -281,6 +281,10 @@ DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, 
 HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes);
 HLOCAL WINAPI LocalFree(HLOCAL hMem);
 
+// ---- Atoms ----
+ATOM WINAPI GlobalAddAtomA(LPCSTR lpString);
+ATOM WINAPI GlobalFindAtomA(LPCSTR lpString);
+
 // ---- Files and folders ----
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes);

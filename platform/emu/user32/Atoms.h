@@ -45,4 +45,9 @@ private:
     mutable Recent m_recent[8];
 };
 
+// The thread's global atom table (kernel32's GlobalAddAtomA and GlobalFindAtomA, and the names of window
+// properties). It outlives every desktop, as Windows' global atom table outlives the windows that name
+// properties through it: an atom taken once names the same string for as long as the thread runs.
+AtomTable& GlobalAtoms();
+
 } // namespace emu

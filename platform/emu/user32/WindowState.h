@@ -104,8 +104,6 @@ struct WindowState {
     // Classes, by name without regard to case.
     std::map<std::string, std::unique_ptr<WindowClass>, NoCaseLess> classes;
     ATOM nextAtom = 0xC000;
-    // The global atom table, which names window properties.
-    AtomTable atoms;
 
     // Windows. Handles are numbered from kFirstWindow in steps of 4 and never reused; Find reaches a
     // window through its handle's slot, as Windows reaches it through the handle table's index.

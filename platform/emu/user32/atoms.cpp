@@ -79,4 +79,21 @@ ATOM AtomTable::Find(LPCSTR name) const {
     return it->second;
 }
 
+AtomTable& GlobalAtoms() {
+    thread_local AtomTable table;
+    return table;
+}
+
 } // namespace emu
+
+ATOM WINAPI GlobalAddAtomA(LPCSTR lpString) {
+    const ATOM atom = emu::GlobalAtoms().Add(lpString);
+    if (!atom) SetLastError(ERROR_INVALID_PARAMETER);
+    return atom;
+}
+
+ATOM WINAPI GlobalFindAtomA(LPCSTR lpString) {
+    const ATOM atom = emu::GlobalAtoms().Find(lpString);
+    if (!atom) SetLastError(ERROR_FILE_NOT_FOUND);
+    return atom;
+}

@@ -1,6 +1,7 @@
 // Window properties are named by atoms: a string name is added to the global atom table by SetPropA and
 // only looked up by GetPropA and RemovePropA; case does not matter; MAKEINTATOM(n) and "#n" are the same
 // integer atom.
+#include "conformance/PropertyNameTable.h"
 #include "emu/user32/TestWindows.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/user32/WindowState.h"
@@ -25,34 +26,13 @@ HANDLE H(uintptr_t n) {
 }
 
 TEST_F(WindowPropsTest, NamesMatchThroughTheirAtoms) {
-    const std::string longest(255, 'p'), tooLong(256, 'p');
-    const struct {
-        LPCSTR set;
-        LPCSTR get;
-        BOOL setResult;
-        HANDLE want;
-    } cases[] = {
-        {"OldWndProc", "OldWndProc", TRUE, H(1)},
-        {"OldWndProc", "OLDWNDPROC", TRUE, H(1)},
-        {"ObjectPtr", "objectptr", TRUE, H(1)},
-        {"\xC4rger", "\xE4RGER", TRUE, H(1)}, // the code page's letters fold too
-        {"Old", "OldWndProc", TRUE, nullptr},
-        {MAKEINTATOM(42), MAKEINTATOM(42), TRUE, H(1)},
-        {MAKEINTATOM(42), "#42", TRUE, H(1)},
-        {"#43", MAKEINTATOM(43), TRUE, H(1)},
-        {"#0043", MAKEINTATOM(43), TRUE, H(1)},
-        {"#4x", "#4X", TRUE, H(1)}, // not a number: a string atom
-        {longest.c_str(), longest.c_str(), TRUE, H(1)},
-        {tooLong.c_str(), tooLong.c_str(), FALSE, nullptr},
-        {"", "", FALSE, nullptr},
-        {MAKEINTATOM(0), MAKEINTATOM(0), FALSE, nullptr},
-        {"#0", "#0", FALSE, nullptr},
-        {"#49152", "#49152", FALSE, nullptr}, // 0xC000: not an integer atom
-    };
-    for (const auto& c : cases) {
+    for (const conformance::PropertyNameCase& c : conformance::kPropertyNameCases) {
         HWND w = testwin::Top();
-        EXPECT_EQ(SetPropA(w, c.set, H(1)), c.setResult) << (IS_INTRESOURCE(c.set) ? "int" : c.set);
-        EXPECT_EQ(GetPropA(w, c.get), c.want) << (IS_INTRESOURCE(c.get) ? "int" : c.get);
+        EXPECT_EQ(SetPropA(w, c.set, H(1)) != FALSE, c.setWorks) << c.note;
+        EXPECT_EQ(GetPropA(w, c.get), c.found ? H(1) : nullptr) << c.note;
+        if (const ATOM atom = GlobalAddAtomA(c.get)) {
+            EXPECT_EQ(GetPropA(w, MAKEINTATOM(atom)), c.found ? H(1) : nullptr) << c.note << ", by atom";
+        }
         EXPECT_EQ(GetPropA(other, c.get), nullptr) << "another window has none";
         DestroyWindow(w);
     }
@@ -61,7 +41,7 @@ TEST_F(WindowPropsTest, NamesMatchThroughTheirAtoms) {
 TEST_F(WindowPropsTest, SetReplacesRemoveHandsBackAndANameNeverAddedFindsNothing) {
     EXPECT_EQ(GetPropA(top, "NeverAddedAnywhere"), nullptr);
     EXPECT_EQ(RemovePropA(top, "NeverAddedAnywhere"), nullptr);
-    EXPECT_EQ(emu::S().atoms.Find("NeverAddedAnywhere"), 0) << "looking up adds no atom";
+    EXPECT_EQ(GlobalFindAtomA("NeverAddedAnywhere"), 0) << "looking up adds no atom";
 
     ASSERT_TRUE(SetPropA(top, "Slot", H(7)));
     ASSERT_TRUE(SetPropA(top, "SLOT", H(8)));
@@ -73,16 +53,36 @@ TEST_F(WindowPropsTest, SetReplacesRemoveHandsBackAndANameNeverAddedFindsNothing
     EXPECT_EQ(GetPropA(top, "Other"), H(9));
 
     // The atom stays after its property goes: the same name gets the same atom.
-    ATOM slot = emu::S().atoms.Find("Slot");
+    ATOM slot = GlobalFindAtomA("Slot");
     EXPECT_GE(slot, 0xC000);
     ASSERT_TRUE(SetPropA(other, "sLoT", H(1)));
-    EXPECT_EQ(emu::S().atoms.Find("SLOT"), slot);
+    EXPECT_EQ(GlobalFindAtomA("SLOT"), slot);
 
     EXPECT_FALSE(SetPropA(nullptr, "Slot", H(1)));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_WINDOW_HANDLE));
     EXPECT_EQ(GetPropA(top, nullptr), nullptr);
     DestroyWindow(top);
     EXPECT_EQ(GetPropA(top, "Other"), nullptr) << "the properties went with the window";
+}
+
+// An atom names the same string for as long as the thread runs: a desktop made later finds it again, so an
+// atom kept by the control stays true across the desktops of a test run.
+TEST(GlobalAtomsTest, OutliveTheDesktop) {
+    ATOM atom = 0;
+    {
+        emu::Desktop d;
+        testwin::Register();
+        HWND w = testwin::Top();
+        ASSERT_TRUE(SetPropA(w, "OutlivesDesktop", H(3)));
+        atom = GlobalFindAtomA("outlivesdesktop");
+        EXPECT_GE(atom, 0xC000);
+        EXPECT_EQ(GetPropA(w, MAKEINTATOM(atom)), H(3));
+    }
+    emu::Desktop later;
+    EXPECT_EQ(GlobalFindAtomA("OUTLIVESDESKTOP"), atom);
+    EXPECT_EQ(GlobalAddAtomA("OutlivesDesktop"), atom);
+    EXPECT_EQ(GlobalFindAtomA("NeverAddedAnywhere"), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 }
 
 } // namespace
