@@ -1,7 +1,7 @@
 // What the control's subclassing costs a message it does not handle: a message outside the list-view
 // procedure's mask, sent to a subclassed list view (the procedure reads the previous one from the window
-// property "OldWndProc", by its atom, and passes the message on), against the same message sent to a list view that is
-// not subclassed. Both windows carry the properties a real folder view's windows carry.
+// property "OldWndProc", by its atom, and passes the message on), against the same message sent to a list
+// view that is not subclassed. Both windows carry the properties a real folder view's windows carry.
 #include "bench/BenchClock.h"
 #include "platform/emu/Desktop.h"
 #include "shellview/mWndProc.h"
