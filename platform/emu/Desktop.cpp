@@ -63,6 +63,8 @@ Desktop& Desktop::Current() {
     return *t_current;
 }
 
-Desktop* Desktop::TryCurrent() { return t_current; }
+Desktop* Desktop::TryCurrent() {
+    return t_current;
+}
 
 } // namespace emu

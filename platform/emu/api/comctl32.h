@@ -360,7 +360,8 @@ typedef struct {
     COMBOBOXEXITEMA ceItem;
 } NMCOMBOBOXEXA, *PNMCOMBOBOXEXA;
 
-// ---- List view and header ----------------------------------------------------------------------------------
+// ---- List view and header
+// ----------------------------------------------------------------------------------
 #define WC_LISTVIEWA "SysListView32"
 #define WC_HEADERA "SysHeader32"
 
