@@ -5,6 +5,7 @@
 #pragma once
 #include "platform/win32.h"
 #include <string>
+#include <string_view>
 
 namespace emu::comctl32 {
 
@@ -32,6 +33,13 @@ template <class T> void SetStateOf(HWND hwnd, T* state) {
 LRESULT NotifyParent(HWND hwnd, WORD code);
 std::string TextOf(LPARAM text);                                      // "" for a NULL text pointer
 LRESULT CopyText(const std::string& text, WPARAM max, LPARAM buffer); // WM_GETTEXT's copy rule
+// Texts come into the common controls as ANSI (the A messages) or UTF-16 (the W messages), and the
+// controls keep UTF-16. Going out, the caller's buffer gets at most max - 1 characters and a NUL (ANSI
+// converted straight into it); the result is the length copied.
+std::u16string InText(LPCSTR s);
+std::u16string InText(LPCWSTR s);
+int OutText(std::u16string_view text, LPSTR buf, int max);
+int OutText(std::u16string_view text, LPWSTR buf, int max);
 HFONT DefaultFont();
 int FontHeight(HFONT font);
 int FontCharWidth(HFONT font);

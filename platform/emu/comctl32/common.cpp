@@ -1,7 +1,9 @@
 // What the controls share: class registration, InitCommonControlsEx, notifications and text copying.
 #include "platform/emu/comctl32/Controls.h"
 #include "platform/emu/gdi32/Gdi.h"
+#include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/user32/WindowState.h"
+#include <algorithm>
 #include <cstring>
 
 namespace emu::comctl32 {
@@ -84,6 +86,32 @@ LRESULT CopyText(const std::string& text, WPARAM max, LPARAM buffer) {
     std::memcpy(buf, text.data(), n);
     buf[n] = 0;
     return static_cast<LRESULT>(n);
+}
+
+std::u16string InText(LPCSTR s) {
+    return s ? AnsiToWide(s) : std::u16string();
+}
+std::u16string InText(LPCWSTR s) {
+    return s ? std::u16string(s) : std::u16string();
+}
+
+int OutText(std::u16string_view text, LPSTR buf, int max) {
+    if (!buf || max <= 0) return 0;
+    const size_t n = std::min(text.size(), static_cast<size_t>(max) - 1);
+    for (size_t i = 0; i < n; ++i) {
+        const char16_t u = text[i];
+        const int b = u < 0x80 ? u : WideCharToAnsi(u);
+        buf[i] = b < 0 ? '?' : static_cast<char>(b);
+    }
+    buf[n] = 0;
+    return static_cast<int>(n);
+}
+int OutText(std::u16string_view text, LPWSTR buf, int max) {
+    if (!buf || max <= 0) return 0;
+    const size_t n = std::min(text.size(), static_cast<size_t>(max) - 1);
+    std::memcpy(buf, text.data(), n * sizeof(WCHAR));
+    buf[n] = 0;
+    return static_cast<int>(n);
 }
 
 // Controls draw with the system font until they are given one with WM_SETFONT.

@@ -8,13 +8,6 @@ namespace emu::comctl32 {
 
 namespace {
 
-// Texts come in and go out as ANSI (the A messages) or UTF-16 (the W messages); the list keeps UTF-16.
-std::u16string In(LPCSTR s) {
-    return s ? AnsiToWide(s) : std::u16string();
-}
-std::u16string In(LPCWSTR s) {
-    return s ? std::u16string(s) : std::u16string();
-}
 bool IsCallback(LPCSTR s) {
     return s == LPSTR_TEXTCALLBACKA;
 }
@@ -22,44 +15,30 @@ bool IsCallback(LPCWSTR s) {
     return s == LPSTR_TEXTCALLBACKW;
 }
 
-// The caller's buffer gets at most cchTextMax - 1 characters and a NUL; the result is the length copied.
-int Out(const std::u16string& text, LPSTR buf, int max) {
-    if (!buf || max <= 0) return 0;
-    std::string a = WideToAnsi(text);
-    size_t n = std::min(a.size(), static_cast<size_t>(max) - 1);
-    std::memcpy(buf, a.data(), n);
-    buf[n] = 0;
-    return static_cast<int>(n);
-}
-int Out(const std::u16string& text, LPWSTR buf, int max) {
-    if (!buf || max <= 0) return 0;
-    size_t n = std::min(text.size(), static_cast<size_t>(max) - 1);
-    std::memcpy(buf, text.data(), n * sizeof(WCHAR));
-    buf[n] = 0;
-    return static_cast<int>(n);
-}
-
 bool Valid(const ListView& lv, int item) {
     return item >= 0 && item < Count(lv);
 }
 
 // The text of an item or sub-item; a callback item asks the parent with LVN_GETDISPINFO.
-std::u16string TextOfItem(ListView& lv, int item, int subItem) {
+// A text the list holds is handed out as it is; a callback's answer is kept in scratch.
+std::u16string_view TextOfItem(ListView& lv, int item, int subItem, std::u16string& scratch) {
     const LvItem& it = lv.items[static_cast<size_t>(item)];
-    if (subItem > 0) return static_cast<size_t>(subItem) <= it.sub.size() ? it.sub[subItem - 1] : u"";
+    if (subItem > 0)
+        return static_cast<size_t>(subItem) <= it.sub.size() ? std::u16string_view(it.sub[subItem - 1])
+                                                             : std::u16string_view();
     if (!it.textCallback) return it.text;
     if (lv.unicodeNotify) {
         WCHAR buf[MAX_PATH] = {};
         NMLVDISPINFOW di{};
         di.item = LVITEMW{LVIF_TEXT, item, subItem, 0, 0, buf, MAX_PATH, 0, it.param, 0, 0, 0, nullptr};
         Notify(lv, LVN_GETDISPINFOW, &di.hdr);
-        return In(static_cast<LPCWSTR>(di.item.pszText));
+        return scratch = InText(static_cast<LPCWSTR>(di.item.pszText));
     }
     char buf[MAX_PATH] = {};
     NMLVDISPINFOA di{};
     di.item = LVITEMA{LVIF_TEXT, item, subItem, 0, 0, buf, MAX_PATH, 0, it.param, 0, 0, 0, nullptr};
     Notify(lv, LVN_GETDISPINFOA, &di.hdr);
-    return In(static_cast<LPCSTR>(di.item.pszText));
+    return scratch = InText(static_cast<LPCSTR>(di.item.pszText));
 }
 
 void ShiftForInsert(ListView& lv, int at) {
@@ -74,7 +53,7 @@ template <class ITEM> LRESULT InsertItem(ListView& lv, const ITEM* in) {
     LvItem item;
     if (in->mask & LVIF_TEXT) {
         item.textCallback = IsCallback(in->pszText);
-        if (!item.textCallback) item.text = In(in->pszText);
+        if (!item.textCallback) item.text = InText(in->pszText);
     }
     if (in->mask & LVIF_IMAGE) item.image = in->iImage;
     if (in->mask & LVIF_PARAM) item.param = in->lParam;
@@ -147,7 +126,9 @@ LRESULT DeleteAllItems(ListView& lv) {
 template <class ITEM> LRESULT GetItem(ListView& lv, ITEM* out) {
     if (!out || !Valid(lv, out->iItem) || out->iSubItem < 0) return FALSE;
     const LvItem& it = lv.items[static_cast<size_t>(out->iItem)];
-    if (out->mask & LVIF_TEXT) Out(TextOfItem(lv, out->iItem, out->iSubItem), out->pszText, out->cchTextMax);
+    std::u16string scratch;
+    if (out->mask & LVIF_TEXT)
+        OutText(TextOfItem(lv, out->iItem, out->iSubItem, scratch), out->pszText, out->cchTextMax);
     if (out->mask & LVIF_IMAGE) out->iImage = it.image;
     if (out->mask & LVIF_PARAM) out->lParam = it.param;
     if (out->mask & LVIF_INDENT) out->iIndent = it.indent;
@@ -173,7 +154,7 @@ bool SetText(ListView& lv, int item, int subItem, const std::u16string& text, bo
 template <class ITEM> LRESULT SetItem(ListView& lv, const ITEM* in) {
     if (!in || !Valid(lv, in->iItem)) return FALSE;
     if (in->mask & LVIF_TEXT)
-        if (!SetText(lv, in->iItem, in->iSubItem, IsCallback(in->pszText) ? u"" : In(in->pszText),
+        if (!SetText(lv, in->iItem, in->iSubItem, IsCallback(in->pszText) ? u"" : InText(in->pszText),
                      IsCallback(in->pszText)))
             return FALSE;
     if (in->iSubItem != 0) return TRUE;
@@ -187,12 +168,13 @@ template <class ITEM> LRESULT SetItem(ListView& lv, const ITEM* in) {
 
 template <class ITEM> LRESULT GetItemText(ListView& lv, int item, ITEM* out) {
     if (!out || !Valid(lv, item)) return 0;
-    return Out(TextOfItem(lv, item, out->iSubItem), out->pszText, out->cchTextMax);
+    std::u16string scratch;
+    return OutText(TextOfItem(lv, item, out->iSubItem, scratch), out->pszText, out->cchTextMax);
 }
 
 template <class ITEM> LRESULT SetItemText(ListView& lv, int item, const ITEM* in) {
     if (!in) return FALSE;
-    return SetText(lv, item, in->iSubItem, IsCallback(in->pszText) ? u"" : In(in->pszText),
+    return SetText(lv, item, in->iSubItem, IsCallback(in->pszText) ? u"" : InText(in->pszText),
                    IsCallback(in->pszText));
 }
 
@@ -208,7 +190,7 @@ template <class ITEM> LRESULT SetItemState(ListView& lv, int item, const ITEM* i
 
 // A case-insensitive comparison of the item's text with the wanted one: whole (LVFI_STRING) or as a
 // prefix (LVFI_PARTIAL), as Windows matches them.
-bool Matches(const std::u16string& text, const std::u16string& want, bool partial) {
+bool Matches(std::u16string_view text, const std::u16string& want, bool partial) {
     if (partial ? text.size() < want.size() : text.size() != want.size()) return false;
     for (size_t i = 0; i < want.size(); ++i)
         if (FoldCase(text[i]) != FoldCase(want[i])) return false;
@@ -219,10 +201,11 @@ LRESULT FindItem(ListView& lv, int start, UINT flags, const std::u16string& want
     const int n = Count(lv);
     if (n == 0) return -1;
     const bool partial = (flags & (LVFI_PARTIAL | LVFI_SUBSTRING)) != 0;
+    std::u16string scratch;
     auto hit = [&](int i) {
         if (flags & LVFI_PARAM) return lv.items[static_cast<size_t>(i)].param == param;
         if (flags & (LVFI_STRING | LVFI_PARTIAL | LVFI_SUBSTRING))
-            return Matches(TextOfItem(lv, i, 0), want, partial);
+            return Matches(TextOfItem(lv, i, 0, scratch), want, partial);
         return false;
     };
     int from = start < -1 ? 0 : start + 1;
@@ -238,7 +221,7 @@ LRESULT FindItem(ListView& lv, int start, UINT flags, const std::u16string& want
 template <class COL> void ReadColumn(LvColumn& c, const COL* in) {
     if (in->mask & LVCF_FMT) c.fmt = in->fmt;
     if (in->mask & LVCF_WIDTH) c.width = in->cx;
-    if (in->mask & LVCF_TEXT) c.text = In(in->pszText);
+    if (in->mask & LVCF_TEXT) c.text = InText(in->pszText);
     if (in->mask & LVCF_SUBITEM) c.subItem = in->iSubItem;
     if (in->mask & LVCF_IMAGE) c.image = in->iImage;
 }
@@ -268,7 +251,7 @@ template <class COL> LRESULT GetColumn(ListView& lv, int index, COL* out) {
     const LvColumn& c = lv.columns[static_cast<size_t>(index)];
     if (out->mask & LVCF_FMT) out->fmt = c.fmt;
     if (out->mask & LVCF_WIDTH) out->cx = c.width;
-    if (out->mask & LVCF_TEXT) Out(c.text, out->pszText, out->cchTextMax);
+    if (out->mask & LVCF_TEXT) OutText(c.text, out->pszText, out->cchTextMax);
     if (out->mask & LVCF_SUBITEM) out->iSubItem = c.subItem;
     if (out->mask & LVCF_IMAGE) out->iImage = c.image;
     if (out->mask & LVCF_ORDER) out->iOrder = index;
@@ -310,8 +293,9 @@ LRESULT SetColumnWidth(ListView& lv, int index, int width) {
     LvColumn& c = lv.columns[static_cast<size_t>(index)];
     if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
         size_t chars = width == LVSCW_AUTOSIZE_USEHEADER ? c.text.size() : 0;
+        std::u16string scratch;
         for (int i = 0; i < Count(lv); ++i)
-            chars = std::max(chars, TextOfItem(lv, i, c.subItem).size());
+            chars = std::max(chars, TextOfItem(lv, i, c.subItem, scratch).size());
         width = static_cast<int>(chars) * FontCharWidth(lv.font) + 12 + (c.subItem == 0 ? kSmallIcon : 0);
     }
     c.width = std::max(0, width);
@@ -514,11 +498,11 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case LVM_FINDITEMA: {
         auto* fi = reinterpret_cast<const LVFINDINFOA*>(lParam);
-        return fi ? FindItem(*p, index, fi->flags, In(fi->psz), fi->lParam) : -1;
+        return fi ? FindItem(*p, index, fi->flags, InText(fi->psz), fi->lParam) : -1;
     }
     case LVM_FINDITEMW: {
         auto* fi = reinterpret_cast<const LVFINDINFOW*>(lParam);
-        return fi ? FindItem(*p, index, fi->flags, In(fi->psz), fi->lParam) : -1;
+        return fi ? FindItem(*p, index, fi->flags, InText(fi->psz), fi->lParam) : -1;
     }
     case LVM_GETITEMRECT: {
         auto* rc = reinterpret_cast<RECT*>(lParam);

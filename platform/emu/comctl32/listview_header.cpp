@@ -22,28 +22,8 @@ struct Header {
     HFONT font = nullptr;
 };
 
-std::u16string In(LPCSTR s) {
-    return s ? AnsiToWide(s) : std::u16string();
-}
-std::u16string In(LPCWSTR s) {
-    return s ? std::u16string(s) : std::u16string();
-}
-void Out(const std::u16string& text, LPSTR buf, int max) {
-    if (!buf || max <= 0) return;
-    std::string a = WideToAnsi(text);
-    size_t n = std::min(a.size(), static_cast<size_t>(max) - 1);
-    std::memcpy(buf, a.data(), n);
-    buf[n] = 0;
-}
-void Out(const std::u16string& text, LPWSTR buf, int max) {
-    if (!buf || max <= 0) return;
-    size_t n = std::min(text.size(), static_cast<size_t>(max) - 1);
-    std::memcpy(buf, text.data(), n * sizeof(WCHAR));
-    buf[n] = 0;
-}
-
 template <class HD> void Read(HeaderItem& item, const HD* in) {
-    if (in->mask & HDI_TEXT) item.text = In(in->pszText);
+    if (in->mask & HDI_TEXT) item.text = InText(in->pszText);
     if (in->mask & HDI_WIDTH) item.width = in->cxy;
     if (in->mask & HDI_FORMAT) item.fmt = in->fmt;
     if (in->mask & HDI_LPARAM) item.param = in->lParam;
@@ -70,7 +50,7 @@ template <class HD> LRESULT Set(HWND hwnd, Header& h, int index, const HD* in) {
 template <class HD> LRESULT Get(const Header& h, int index, HD* out) {
     if (!out || index < 0 || index >= static_cast<int>(h.items.size())) return FALSE;
     const HeaderItem& item = h.items[static_cast<size_t>(index)];
-    if (out->mask & HDI_TEXT) Out(item.text, out->pszText, out->cchTextMax);
+    if (out->mask & HDI_TEXT) OutText(item.text, out->pszText, out->cchTextMax);
     if (out->mask & HDI_WIDTH) out->cxy = item.width;
     if (out->mask & HDI_FORMAT) out->fmt = item.fmt;
     if (out->mask & HDI_LPARAM) out->lParam = item.param;

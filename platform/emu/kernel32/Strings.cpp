@@ -2,6 +2,7 @@
 // buffer rules of Windows, the lstr family and MulDiv.
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/Kernel.h"
+#include <algorithm>
 #include <cstring>
 
 using emu::k32::Fail;
@@ -76,16 +77,23 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD, LPCWCH lpWideCharStr, int c
     if (page == Page::Unknown) return Fail(ERROR_INVALID_PARAMETER, 0);
     size_t len = cchWideChar == -1 ? WideLength(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
     std::u16string_view in(lpWideCharStr, len);
-    std::string out;
     if (page == Page::Utf8) {
         if (lpDefaultChar || lpUsedDefaultChar) return Fail(ERROR_INVALID_PARAMETER, 0);
-        out = emu::WideToUtf8(in);
-    } else {
-        bool used = false;
-        out = emu::WideToAnsi(in, lpDefaultChar ? lpDefaultChar[0] : '?', &used);
-        if (lpUsedDefaultChar) *lpUsedDefaultChar = used ? TRUE : FALSE;
+        return Deliver(emu::WideToUtf8(in), lpMultiByteStr, cbMultiByte);
     }
-    return Deliver(out, lpMultiByteStr, cbMultiByte);
+    // The code page has one byte for each UTF-16 unit: the text is converted straight into the buffer,
+    // as far as it goes, or only measured.
+    const char defaultChar = lpDefaultChar ? lpDefaultChar[0] : '?';
+    const size_t fits = std::min(len, static_cast<size_t>(cbMultiByte));
+    bool used = false;
+    for (size_t i = 0; i < len; ++i) {
+        const int b = in[i] < 0x80 ? in[i] : emu::WideCharToAnsi(in[i]);
+        used |= b < 0;
+        if (i < fits) lpMultiByteStr[i] = b < 0 ? defaultChar : static_cast<char>(b);
+    }
+    if (lpUsedDefaultChar) *lpUsedDefaultChar = used ? TRUE : FALSE;
+    if (cbMultiByte != 0 && len > static_cast<size_t>(cbMultiByte)) return Fail(ERROR_INSUFFICIENT_BUFFER, 0);
+    return static_cast<int>(len);
 }
 
 int WINAPI lstrlenA(LPCSTR lpString) {
