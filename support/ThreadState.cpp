@@ -8,6 +8,7 @@ void ThreadState::Reset() {
     fresh.shellMalloc = shellMalloc;
     fresh.desktopFolder = desktopFolder;
     fresh.oldWndProcAtom = oldWndProcAtom;
+    fresh.objectPtrAtom = objectPtrAtom;
     *this = std::move(fresh);
 }
 

@@ -25,7 +25,7 @@ struct ThreadState {
     ThreadState& operator=(ThreadState&&) = default;
 
     // Every value below back to its start, and the shared dialogs and choice boxes let go. The shell's
-    // allocator, desktop folder and the property atom stay: they are the same for the whole process.
+    // allocator, desktop folder and the property atoms stay: they are the same for the whole process.
     void Reset();
 
     // Module-wide values of the control. The temporary directory (with its trailing separator) is taken
@@ -76,9 +76,11 @@ struct ThreadState {
     // The shell's allocator and desktop folder, fetched once and kept (borrowed: never released).
     IMalloc* shellMalloc = nullptr;
     IShellFolder* desktopFolder = nullptr;
-    // The global atom of the property name "OldWndProc", added once by the first subclassing and kept
-    // for the process (its reference is never given back), so that the property is read by number.
+    // The global atoms of the property names "OldWndProc" and "ObjectPtr", added once by the first
+    // subclassing and kept for the process (their references are never given back), so that the
+    // properties are read by number.
     ATOM oldWndProcAtom = 0;
+    ATOM objectPtrAtom = 0;
 };
 
 // The calling thread's shared state.
