@@ -12,10 +12,4 @@ void ThreadState::Reset() {
     *this = std::move(fresh);
 }
 
-ThreadState& Shared() {
-    // The one per-thread object of the system.
-    thread_local ThreadState state;
-    return state;
-}
-
 } // namespace vireo

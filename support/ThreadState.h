@@ -83,7 +83,11 @@ struct ThreadState {
     ATOM objectPtrAtom = 0;
 };
 
-// The calling thread's shared state.
-ThreadState& Shared();
+// The calling thread's shared state: the one per-thread object of the system. Inline, as the window
+// procedures read it on every message they pass on.
+inline ThreadState& Shared() {
+    thread_local ThreadState state;
+    return state;
+}
 
 } // namespace vireo
