@@ -228,9 +228,21 @@ char32_t FoldCase(char32_t c) {
 }
 
 std::string FoldUtf8(std::string_view utf8) {
+    // The fold of each ASCII character, which is ASCII: most names are read without decoding.
+    static const std::array<char, 0x80> ascii = [] {
+        std::array<char, 0x80> folded{};
+        for (char32_t c = 0; c < 0x80; ++c)
+            folded[c] = static_cast<char>(FoldCase(c));
+        return folded;
+    }();
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
+        if (const auto c = static_cast<unsigned char>(utf8[i]); c < 0x80) {
+            out += ascii[c];
+            ++i;
+            continue;
+        }
         size_t start = i;
         char32_t cp = DecodeUtf8(utf8, i, 0xFFFFFFFF);
         if (cp == 0xFFFFFFFF) {

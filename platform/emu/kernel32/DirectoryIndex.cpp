@@ -3,6 +3,7 @@
 #include "platform/emu/kernel32/HostNames.h"
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,15 +88,18 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     folder.sorted.reset();
     folder.stale = false;
     ++m_scans;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return;
+    while (const dirent* entry = ::readdir(d)) {
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..") continue;
         auto [pos, inserted] = folder.byFold.emplace(FoldUtf8(name), name);
         if (!inserted) { // the same name under two spellings: the first in byte order wins
             ++folder.spellings[pos->first];
             if (name < pos->second) pos->second = name;
         }
     }
+    ::closedir(d);
 }
 
 DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir) {
