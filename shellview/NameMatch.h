@@ -7,11 +7,12 @@ namespace vireo {
 
 // For each text: True when the text followed by CR LF occurs anywhere in sList (binary, case-sensitive).
 //
-// An occurrence of T + CR LF ends at one of the list's CR LFs, so the texts are put in a trie read from
-// their last character to their first, and from every CR LF of the list the trie is walked backwards over
-// the characters before it; every text whose node the walk reaches occurs there. The cost is the list's
-// length times the depth the walks reach (at most the longest text, 259 characters for list-view texts,
-// and in practice the few characters of the names that share an ending) plus the texts' total length.
+// An occurrence of T + CR LF ends at one of the list's CR LFs. A text without LF lies between that CR LF
+// and the LF before it, so it is one of the suffixes of that piece of the list: each piece is read
+// backwards once, hashing as it goes, and looked up at the lengths the texts have. The rare text holding an
+// LF may reach across CR LFs: those are put in a trie read from their last character to their first, and
+// the trie is walked backwards from every CR LF. The cost is about the list's length plus the texts' total
+// length, and for texts with LF the depth the trie walks reach (at most the longest of them).
 std::vector<bool> TextsInList(const std::vector<std::string>& texts, const std::string& sList);
 
 } // namespace vireo
