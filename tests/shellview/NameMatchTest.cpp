@@ -69,4 +69,21 @@ TEST(NameMatchTest, AgreesWithTheSubstringRuleOnRandomInput) {
     }
 }
 
+// Many names that end alike and names held twice, where the hashed pieces and the probing of the
+// table see clusters: every answer agrees with the rule.
+TEST(NameMatchTest, AgreesWithTheSubstringRuleOnManyNamesThatEndAlike) {
+    std::mt19937 rng(20261206);
+    std::vector<std::string> texts;
+    std::string list;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string stem = std::to_string(rng() % 1500);
+        texts.push_back(stem + (i % 3 ? ".txt" : ""));
+        if (i % 4) list += "x" + stem + (i % 5 ? ".txt" : ".doc") + "\r\n";
+        if (i % 7 == 0) list += stem + "\r";
+    }
+    texts.push_back("");
+    texts.push_back(".txt");
+    EXPECT_EQ(TextsInList(texts, list), Naive(texts, list));
+}
+
 } // namespace
