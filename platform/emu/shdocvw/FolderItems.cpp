@@ -154,7 +154,10 @@ std::vector<FolderRow> ListFolder(const std::string& folderPidl, HWND owner) {
     }
     items->Release();
     folder->Release();
-    std::stable_partition(rows.begin(), rows.end(), [](const FolderRow& r) { return r.folder; });
+    // Folders first, each group in the shell's order; a folder of files alone is left as it is.
+    auto isFolder = [](const FolderRow& r) { return r.folder; };
+    if (!std::is_partitioned(rows.begin(), rows.end(), isFolder))
+        std::stable_partition(rows.begin(), rows.end(), isFolder);
     return rows;
 }
 
