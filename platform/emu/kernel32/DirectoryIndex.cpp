@@ -102,9 +102,13 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     ::closedir(d);
 }
 
-DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir) {
+DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir, const struct stat* dirStatus) {
     struct stat st;
-    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    if (dirStatus)
+        st = *dirStatus;
+    else if (::stat(dir.c_str(), &st) != 0)
+        return nullptr;
+    if (!S_ISDIR(st.st_mode)) return nullptr;
     Drain();
     Key key{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)};
     auto it = m_folders.find(key);
@@ -126,8 +130,9 @@ DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir) {
     return &folder;
 }
 
-std::optional<std::string> DirectoryIndex::Find(const std::string& dir, std::string_view utf8Name) {
-    Folder* folder = Get(dir);
+std::optional<std::string> DirectoryIndex::Find(const std::string& dir, std::string_view utf8Name,
+                                                const struct stat* dirStatus) {
+    Folder* folder = Get(dir, dirStatus);
     if (!folder) return std::nullopt;
     auto it = folder->byFold.find(FoldUtf8(utf8Name));
     if (it == folder->byFold.end()) return std::nullopt;

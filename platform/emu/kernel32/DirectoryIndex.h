@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+struct stat;
+
 namespace emu {
 
 // Folders are named by their host paths, as text.
@@ -24,8 +26,11 @@ public:
     DirectoryIndex(const DirectoryIndex&) = delete;
     DirectoryIndex& operator=(const DirectoryIndex&) = delete;
 
-    // The host name of the entry of dir whose name equals utf8Name without regard to case.
-    std::optional<std::string> Find(const std::string& dir, std::string_view utf8Name);
+    // The host name of the entry of dir whose name equals utf8Name without regard to case. A caller that
+    // has just read dir's status (lstat of a folder that is no link) passes it, and the folder is not
+    // looked at again.
+    std::optional<std::string> Find(const std::string& dir, std::string_view utf8Name,
+                                    const struct stat* dirStatus = nullptr);
     // The folder's 8.3 alias table (names as Windows sees them), made when first asked for after a change;
     // a table handed out stays valid, unchanged, after the folder changes.
     std::shared_ptr<const ShortNameTable> ShortNames(const std::string& dir);
@@ -48,7 +53,7 @@ private:
     };
     using Key = std::pair<unsigned long, unsigned long>; // device, inode
 
-    Folder* Get(const std::string& dir);
+    Folder* Get(const std::string& dir, const struct stat* dirStatus = nullptr);
     void Build(const std::string& dir, Folder& folder);
     void Drain();
     void Forget(const Key& key);

@@ -318,9 +318,11 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
     bool isDir = true;
     struct stat st {};
     const size_t systemDepth = forCreate ? TempFolderDepth(TempPath(), *p) : 0;
+    struct stat dirStatus {}; // cur's lstat, from the step that reached it (none for the root)
     for (size_t i = 0; i < p->parts.size(); ++i) {
         bool last = i + 1 == p->parts.size();
-        auto child = FindChildText(cur, p->parts[i], st);
+        if (i > 0) dirStatus = st;
+        auto child = FindChildText(cur, p->parts[i], st, i > 0 ? &dirStatus : nullptr);
         if (!child && i == 0 && !fs::is_directory(cur, ec)) {
             r.error = ERROR_PATH_NOT_FOUND;
             return r;
@@ -404,13 +406,13 @@ std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::stri
 }
 
 std::optional<std::string> FileSystem::FindChildText(const std::string& hostDir, std::string_view ansiName,
-                                                     struct stat& st) const {
+                                                     struct stat& st, const struct stat* dirStatus) const {
     if (ansiName.empty() || ansiName == "." || ansiName == "..") return std::nullopt;
     auto usable = [&](const std::string& p) { return ::lstat(p.c_str(), &st) == 0 && !S_ISLNK(st.st_mode); };
     std::string utf8 = ToHostName(ansiName);
     std::string exact = JoinHostPath(hostDir, utf8);
     if (usable(exact)) return exact;
-    if (auto name = m_state->index.Find(hostDir, utf8)) {
+    if (auto name = m_state->index.Find(hostDir, utf8, dirStatus)) {
         std::string found = JoinHostPath(hostDir, *name);
         if (usable(found)) return found;
     }
@@ -423,9 +425,9 @@ std::optional<std::string> FileSystem::FindChildText(const std::string& hostDir,
     return std::nullopt;
 }
 
-std::optional<std::string> FileSystem::IndexedName(const std::string& hostDir,
-                                                   std::string_view utf8Name) const {
-    return m_state->index.Find(hostDir, utf8Name);
+std::optional<std::string> FileSystem::IndexedName(const std::string& hostDir, std::string_view utf8Name,
+                                                   const struct stat* dirStatus) const {
+    return m_state->index.Find(hostDir, utf8Name, dirStatus);
 }
 
 std::shared_ptr<const std::vector<std::string>> FileSystem::SortedNames(const std::string& hostDir) const {

@@ -128,8 +128,10 @@ public:
                                                    std::string_view ansiName) const;
 
     // The host name of the entry of a host folder whose UTF-8 name equals utf8Name without regard to case
-    // (symbolic links included), through the folder's index; none when there is no such entry.
-    std::optional<std::string> IndexedName(const std::string& hostDir, std::string_view utf8Name) const;
+    // (symbolic links included), through the folder's index; none when there is no such entry. A caller
+    // that has just read hostDir's lstat (a folder, not a link) passes it.
+    std::optional<std::string> IndexedName(const std::string& hostDir, std::string_view utf8Name,
+                                           const struct stat* dirStatus = nullptr) const;
 
     // The names of a host folder in the order a search lists them (by folded name), from the folder's
     // index; null when the index cannot give them (the caller reads the folder itself).
@@ -147,9 +149,10 @@ public:
 private:
     struct State;
     Lookup Walk(std::string_view winPath, bool forCreate) const;
-    // FindChild on host paths as text (no path object is made on the way), with the found entry's lstat.
+    // FindChild on host paths as text (no path object is made on the way), with the found entry's lstat;
+    // hostDir's own lstat when the caller has it.
     std::optional<std::string> FindChildText(const std::string& hostDir, std::string_view ansiName,
-                                             struct stat& st) const;
+                                             struct stat& st, const struct stat* dirStatus = nullptr) const;
     std::filesystem::path CreatePath(std::string_view winPath, bool lastIsDir);
     Desktop& m_desktop;
     std::unique_ptr<State> m_state;

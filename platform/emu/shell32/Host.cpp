@@ -47,8 +47,9 @@ std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path
     return Files().FindChild(dir, Utf8ToAnsi(name));
 }
 
-std::optional<std::string> FindHostName(const std::string& dir, std::string_view utf8Name) {
-    return Files().IndexedName(dir, utf8Name);
+std::optional<std::string> FindHostName(const std::string& dir, std::string_view utf8Name,
+                                        const struct stat* dirStatus) {
+    return Files().IndexedName(dir, utf8Name, dirStatus);
 }
 
 std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir) {

@@ -35,8 +35,10 @@ std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path
                                                      const std::string& name);
 
 // The host name of the entry of a host folder whose name equals utf8Name without regard to case, found
-// through the folder's index (the folder is read once, then followed).
-std::optional<std::string> FindHostName(const std::string& dir, std::string_view utf8Name);
+// through the folder's index (the folder is read once, then followed). dirStatus is dir's lstat when the
+// caller has just read it and dir is a folder, not a link.
+std::optional<std::string> FindHostName(const std::string& dir, std::string_view utf8Name,
+                                        const struct stat* dirStatus = nullptr);
 // The host names of a host folder in the order the file system lists them (without regard to case, a name
 // held under several spellings in byte order); null when the folder cannot be read.
 std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir);

@@ -126,6 +126,7 @@ struct Entry {
     std::string name;
     bool folder;
     FileDetails details;
+    struct stat status; // its lstat
 };
 
 // What an entry's lstat says of it. A symbolic link is listed with its target's kind but without a size
@@ -152,15 +153,18 @@ std::optional<Entry> EntryAt(const std::string& dir, std::string name, char driv
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
     FileDetails details = DetailsOf(name, st, drive);
-    return Entry{std::move(name), IsFolderEntry(path, st), details};
+    return Entry{std::move(name), IsFolderEntry(path, st), details, st};
 }
 
 // The entry of a host folder whose name equals name without regard to case; the exact name wins, then
-// the first spelling in byte order (through the folder's index), then an 8.3 alias.
-std::optional<Entry> FindEntry(const std::string& dir, std::string_view name, char drive) {
+// the first spelling in byte order (through the folder's index), then an 8.3 alias. dirEntry is dir's own
+// entry when the caller has just found it.
+std::optional<Entry> FindEntry(const std::string& dir, std::string_view name, char drive,
+                               const Entry* dirEntry = nullptr) {
     if (name.empty() || name == "." || name == "..") return std::nullopt;
     if (auto exact = EntryAt(dir, std::string(name), drive)) return exact;
-    if (auto hostName = FindHostName(dir, name))
+    const bool realFolder = dirEntry && S_ISDIR(dirEntry->status.st_mode); // a link is looked at afresh
+    if (auto hostName = FindHostName(dir, name, realFolder ? &dirEntry->status : nullptr))
         if (auto found = EntryAt(dir, *hostName, drive)) return found;
     if (auto alias = FindByShortName(dir, std::string(name))) {
         std::u8string u8 = alias->filename().u8string();
@@ -189,9 +193,10 @@ HRESULT ParseFileSystem(const Node& folder, std::string_view text, std::string& 
     text = SkipSeparators(text);
     if (!text.empty() && dir.empty()) return FileSystemUnavailable(folder);
     bool first = true; // each later dir is a folder just found
+    std::optional<Entry> dirEntry;
     while (!text.empty()) {
         auto [part, rest] = SplitFirst(text);
-        auto entry = FindEntry(dir, part, DriveLetter(folder));
+        auto entry = FindEntry(dir, part, DriveLetter(folder), dirEntry ? &*dirEntry : nullptr);
         std::error_code ec;
         if (!entry && first && !std::filesystem::is_directory(dir, ec)) return FileSystemUnavailable(folder);
         first = false;
@@ -199,6 +204,7 @@ HRESULT ParseFileSystem(const Node& folder, std::string_view text, std::string& 
         if (!rest.empty() && !entry->folder) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
         packed += PackFileItem(entry->folder, entry->name, entry->details);
         dir = JoinHostPath(dir, entry->name);
+        dirEntry = std::move(entry);
         text = rest;
     }
     return S_OK;
