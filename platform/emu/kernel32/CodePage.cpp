@@ -174,6 +174,11 @@ std::u16string Utf8ToWide(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
+        if (const auto c = static_cast<unsigned char>(utf8[i]); c < 0x80) { // ASCII is one unit as it is
+            out += static_cast<char16_t>(c);
+            ++i;
+            continue;
+        }
         char32_t cp = DecodeUtf8(utf8, i, kReplacement);
         if (cp >= 0x10000) {
             cp -= 0x10000;

@@ -321,6 +321,10 @@ std::optional<Node> ChildOf(const Node& folder, const Item& item) {
 
 std::optional<Node> Descend(const Node& folder, LPCITEMIDLIST relative) {
     if (!relative) return std::nullopt;
+    if (SizeOf(relative) != 0 && SizeOf(NextOf(relative)) == 0) { // one item below: no copy of folder
+        auto item = ReadItem(relative);
+        return item ? ChildOf(folder, *item) : std::nullopt;
+    }
     std::optional<Node> node = folder;
     for (LPCITEMIDLIST p = relative; node && SizeOf(p) != 0; p = NextOf(p)) {
         auto item = ReadItem(p);
