@@ -83,6 +83,7 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD, LPCWCH lpWideCharStr, int c
     }
     // The code page has one byte for each UTF-16 unit: the text is converted straight into the buffer,
     // as far as it goes, or only measured.
+    if (cbMultiByte == 0 && !lpUsedDefaultChar) return static_cast<int>(len);
     const char defaultChar = lpDefaultChar ? lpDefaultChar[0] : '?';
     const size_t fits = std::min(len, static_cast<size_t>(cbMultiByte));
     bool used = false;
