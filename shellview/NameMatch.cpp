@@ -63,12 +63,8 @@ private:
 class BackwardHash {
 public:
     static uint64_t Next(uint64_t hash, unsigned char c) {
-        const unsigned __int128 product = static_cast<unsigned __int128>(hash) * Base();
-        uint64_t folded = static_cast<uint64_t>(product & kPrime) + static_cast<uint64_t>(product >> 61);
-        folded += c + 1u;
-        while (folded >= kPrime)
-            folded -= kPrime;
-        return folded;
+        uint64_t next = MulMod(hash, Base()) + c + 1u;
+        return next >= kPrime ? next - kPrime : next;
     }
     static uint64_t Of(const std::string& text) {
         uint64_t hash = 0;
@@ -79,6 +75,17 @@ public:
 
 private:
     static constexpr uint64_t kPrime = (uint64_t(1) << 61) - 1;
+
+    // a * b modulo the prime for a, b below it, in 64-bit arithmetic (32-bit targets have no wider
+    // integer): with a = ah 2^31 + al and b alike, and 2^61 = 1, a * b = 2 ah bh + mid 2^31 + al bl,
+    // where mid 2^31 = (mid >> 30) + (mid mod 2^30) 2^31.
+    static uint64_t MulMod(uint64_t a, uint64_t b) {
+        const uint64_t ah = a >> 31, al = a & 0x7FFFFFFF, bh = b >> 31, bl = b & 0x7FFFFFFF;
+        const uint64_t mid = ah * bl + al * bh;
+        const uint64_t sum = 2 * ah * bh + (mid >> 30) + ((mid & 0x3FFFFFFF) << 31) + al * bl;
+        const uint64_t folded = (sum & kPrime) + (sum >> 61);
+        return folded >= kPrime ? folded - kPrime : folded;
+    }
     // The clock and an address mixed (splitmix64's finaliser): no source of randomness can fail here.
     static uint64_t Base() {
         static const uint64_t base = [] {

@@ -109,7 +109,7 @@ int OutText(std::u16string_view text, LPSTR buf, int max) {
 int OutText(std::u16string_view text, LPWSTR buf, int max) {
     if (!buf || max <= 0) return 0;
     const size_t n = std::min(text.size(), static_cast<size_t>(max) - 1);
-    std::memcpy(buf, text.data(), n * sizeof(WCHAR));
+    if (n) std::memcpy(buf, text.data(), n * sizeof(WCHAR)); // an empty text may have no characters at all
     buf[n] = 0;
     return static_cast<int>(n);
 }
