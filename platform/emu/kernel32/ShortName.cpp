@@ -1,6 +1,7 @@
 #include "platform/emu/kernel32/ShortName.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <unordered_set>
@@ -15,22 +16,22 @@ bool IsShortChar(unsigned char c) {
     return std::string_view("$%'-_@~`!(){}^#&").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-// The base and extension an alias is built from.
+// The base and extension an alias is built from: up to six and three characters, upper case, without
+// blanks and dots, _ for what a short name cannot hold; leading dots do not count.
 std::pair<std::string, std::string> AliasStem(std::string_view name) {
-    std::string upper = AnsiUpper(name);
-    size_t start = upper.find_first_not_of('.');
-    if (start == std::string::npos) return {"", ""};
-    upper.erase(0, start);
-    size_t dot = upper.rfind('.');
-    std::string base = dot == std::string::npos ? upper : upper.substr(0, dot);
-    std::string ext = dot == std::string::npos ? "" : upper.substr(dot + 1);
-    auto clean = [](const std::string& s, size_t limit) {
+    const size_t start = name.find_first_not_of('.');
+    if (start == std::string_view::npos) return {"", ""};
+    name.remove_prefix(start);
+    const size_t dot = name.rfind('.');
+    const std::string_view base = name.substr(0, dot);
+    const std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    auto clean = [](std::string_view part, size_t limit) {
         std::string out;
-        for (char c : s) {
+        for (char c : part) {
             if (out.size() == limit) break;
             if (c == ' ' || c == '.') continue;
-            unsigned char u = static_cast<unsigned char>(c);
-            out += IsShortChar(u) ? c : '_';
+            const unsigned char upper = AnsiUpperChar(static_cast<unsigned char>(c));
+            out += IsShortChar(upper) ? static_cast<char>(upper) : '_';
         }
         return out;
     };
@@ -104,6 +105,25 @@ private:
     std::unordered_map<std::string, Numbers> m_numbers;
 };
 
+// The rank of each ANSI character's case fold among the folds of all 256: texts of ranks compare as the
+// folded texts do, byte by byte.
+const std::array<unsigned char, 256>& FoldRanks() {
+    static const std::array<unsigned char, 256> ranks = [] {
+        std::array<char32_t, 256> folds{};
+        for (unsigned c = 0; c < 256; ++c)
+            folds[c] = FoldCase(AnsiCharToWide(static_cast<unsigned char>(c)));
+        std::vector<char32_t> sorted(folds.begin(), folds.end());
+        std::sort(sorted.begin(), sorted.end());
+        sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+        std::array<unsigned char, 256> out{};
+        for (unsigned c = 0; c < 256; ++c)
+            out[c] = static_cast<unsigned char>(std::lower_bound(sorted.begin(), sorted.end(), folds[c]) -
+                                                sorted.begin());
+        return out;
+    }();
+    return ranks;
+}
+
 unsigned Digits(uint64_t n) {
     unsigned d = 1;
     while (n >= 10) {
@@ -118,20 +138,22 @@ unsigned Digits(uint64_t n) {
 ShortNameTable::ShortNameTable(const std::vector<Name>& names) {
     TakenAliases taken;
     // Long names in the order of their case-folded text (then of their host bytes), folded once each.
-    std::vector<std::pair<std::u32string, const Name*>> longNames;
+    std::vector<std::pair<std::string, const Name*>> longNames;
+    const auto& ranks = FoldRanks();
     for (const Name& n : names) {
         if (IsShortName(n.ansi)) {
             taken.TakeShortName(AnsiUpper(n.ansi));
             continue;
         }
-        std::u32string key(n.ansi.size(), U'\0');
+        std::string key(n.ansi.size(), '\0');
         for (size_t i = 0; i < n.ansi.size(); ++i)
-            key[i] = FoldCase(AnsiCharToWide(static_cast<unsigned char>(n.ansi[i])));
+            key[i] = static_cast<char>(ranks[static_cast<unsigned char>(n.ansi[i])]);
         longNames.emplace_back(std::move(key), &n);
     }
     std::sort(longNames.begin(), longNames.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first < b.first : a.second->host < b.second->host;
     });
+    m_entries.reserve(longNames.size()); // never grows again: the maps point into it
     m_alias.reserve(longNames.size());
     m_byAlias.reserve(longNames.size());
     std::unordered_map<std::string, uint64_t> next; // stem -> the last number given or passed
@@ -160,8 +182,10 @@ ShortNameTable::ShortNameTable(const std::vector<Name>& names) {
                 alias += '~';
                 alias += std::to_string(k);
                 if (!ext.empty()) alias += "." + ext;
-                m_alias.emplace(n->host, alias);
-                m_byAlias.emplace(std::move(alias), n->host);
+                const auto& [host, given] = m_entries.emplace_back(n->host, std::move(alias));
+                const auto index = static_cast<uint32_t>(m_entries.size() - 1);
+                m_alias.emplace(host, index);
+                m_byAlias.emplace(given, index);
                 break;
             }
         }
@@ -170,12 +194,13 @@ ShortNameTable::ShortNameTable(const std::vector<Name>& names) {
 
 std::string ShortNameTable::AliasOf(const std::string& hostName) const {
     auto it = m_alias.find(hostName);
-    return it == m_alias.end() ? std::string() : it->second;
+    return it == m_alias.end() ? std::string() : m_entries[it->second].second;
 }
 
 std::string ShortNameTable::HostNameOf(std::string_view alias) const {
-    auto it = m_byAlias.find(AnsiUpper(alias));
-    return it == m_byAlias.end() ? std::string() : it->second;
+    const std::string upper = AnsiUpper(alias);
+    auto it = m_byAlias.find(upper);
+    return it == m_byAlias.end() ? std::string() : m_entries[it->second].first;
 }
 
 } // namespace emu

@@ -4,6 +4,7 @@
 // given in the order of the long names (compared without regard to case), skipping aliases that an
 // existing name already holds, so the result is the same on every run.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,18 +20,22 @@ bool IsShortName(std::string_view ansiName);
 class ShortNameTable {
 public:
     struct Name {
-        std::string ansi; // as Windows sees it
-        std::string host; // as the host keeps it
+        std::string ansi;      // as Windows sees it
+        std::string_view host; // as the host keeps it (the table keeps a copy of those with an alias)
     };
     explicit ShortNameTable(const std::vector<Name>& names);
+    // The lookups point into the table's own entries: it stays where it was made.
+    ShortNameTable(const ShortNameTable&) = delete;
+    ShortNameTable& operator=(const ShortNameTable&) = delete;
     // The alias of a host name, "" when the name fits 8.3 itself.
     std::string AliasOf(const std::string& hostName) const;
     // The host name that holds an alias (compared without regard to case); "" when none does.
     std::string HostNameOf(std::string_view alias) const;
 
 private:
-    std::unordered_map<std::string, std::string> m_alias;   // host name -> alias
-    std::unordered_map<std::string, std::string> m_byAlias; // upper-case alias -> host name
+    std::vector<std::pair<std::string, std::string>> m_entries; // host name, alias
+    std::unordered_map<std::string_view, uint32_t> m_alias;     // host name -> entry
+    std::unordered_map<std::string_view, uint32_t> m_byAlias;   // upper-case alias -> entry
 };
 
 } // namespace emu
