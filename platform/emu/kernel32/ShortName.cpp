@@ -139,6 +139,7 @@ ShortNameTable::ShortNameTable(const std::vector<Name>& names) {
     TakenAliases taken;
     // Long names in the order of their case-folded text (then of their host bytes), folded once each.
     std::vector<std::pair<std::string, const Name*>> longNames;
+    longNames.reserve(names.size());
     const auto& ranks = FoldRanks();
     for (const Name& n : names) {
         if (IsShortName(n.ansi)) {
