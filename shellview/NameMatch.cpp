@@ -1,8 +1,8 @@
 #include "shellview/NameMatch.h"
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
-#include <chrono>
 
 namespace vireo {
 
