@@ -91,7 +91,7 @@ dist: mingw
 fuzz-build: deps-fuzz
 	@$(MAKE) -s $(ASAN)/build.ninja
 	cmake --build $(ASAN) -j $(JOBS) --target fuzz_locations fuzz_pidl fuzz_tokens fuzz_property_file \
-		fuzz_registry_text fuzz_variant
+		fuzz_registry_text fuzz_variant fuzz_names
 
 fuzz: fuzz-build
 	scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
