@@ -1,20 +1,17 @@
 // How the emulated list view scales: filling, walking every item's text, walking the selection, selecting
 // all, deselecting all and finding the last item, each at 10,000 and 100,000 items in one run (the ratio
 // should stay near 10).
+#include "bench/BenchClock.h"
 #include "bench/ListViewWalk.h"
 #include "platform/emu/Desktop.h"
 #include "platform/win32.h"
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::Seconds;
 
 LRESULT CALLBACK Quiet(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);

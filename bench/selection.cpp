@@ -2,6 +2,7 @@
 // item by a list of all names, inverting the selection and the selection notice, each at 10,000 and
 // 100,000 items in one run, beside the floor (one walk that fetches each item's text once). The items
 // carry no type column, so the names come back as shown and the figures are the list-view work alone.
+#include "bench/BenchClock.h"
 #include "control/VireoBrowser.h"
 #include "platform/Container.h"
 #include "platform/FolderTree.h"
@@ -10,17 +11,13 @@
 #include "platform/win32.h"
 #include "tests/sequences/SelectionEvents.h" // the host side that hears only the selection notice
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::Seconds;
 
 // The control needs a tree to hide and show; this one shows nothing.
 class QuietTree : public vireo::FolderTree {

@@ -1,13 +1,13 @@
 // How fast the emulated shell answers for big folders and big registries: the extension index built from
 // 5,000 registered extensions, and a folder of 100,000 files listed through IShellFolder (EnumObjects and
 // a display name per item) against a plain FindFirstFileA listing of the same folder in the same run.
+#include "bench/BenchClock.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/advapi32/Registry.h"
 #include "platform/emu/kernel32/FileSystem.h"
 #include "platform/win32.h"
 #include "support/mEnumExt.h"
 #include "support/mmShellMacro.h"
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -16,11 +16,8 @@ using namespace vireo;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::Seconds;
 
 size_t PlainListing(const char* pattern) {
     WIN32_FIND_DATAA data;

@@ -1,23 +1,20 @@
 // How fast the emulated web view shows a big folder: a navigation to a folder of 100,000 files (the
 // shell's folder view listed through IShellFolder and filled into its list view, pumped to the end),
 // and the folder view's refresh of the same folder.
+#include "bench/BenchClock.h"
 #include "platform/emu/Desktop.h"
 #include "platform/emu/kernel32/FileSystem.h"
 #include "platform/emu/shdocvw/EmuWebView.h"
 #include "platform/emu/user32/WindowManager.h"
 #include "platform/win32.h"
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::Seconds;
 
 } // namespace
 
