@@ -98,11 +98,7 @@ std::u16string InText(LPCWSTR s) {
 int OutText(std::u16string_view text, LPSTR buf, int max) {
     if (!buf || max <= 0) return 0;
     const size_t n = std::min(text.size(), static_cast<size_t>(max) - 1);
-    for (size_t i = 0; i < n; ++i) {
-        const char16_t u = text[i];
-        const int b = u < 0x80 ? u : WideCharToAnsi(u);
-        buf[i] = b < 0 ? '?' : static_cast<char>(b);
-    }
+    WideToAnsiInto(text.substr(0, n), buf, n);
     buf[n] = 0;
     return static_cast<int>(n);
 }

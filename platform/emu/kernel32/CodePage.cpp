@@ -121,19 +121,19 @@ std::u16string AnsiToWide(std::string_view ansi) {
     return out;
 }
 
-std::string WideToAnsi(std::u16string_view wide, char defaultChar, bool* usedDefault) {
-    std::string out;
-    out.reserve(wide.size());
+bool WideToAnsiInto(std::u16string_view wide, char* out, size_t room, char defaultChar) {
     bool used = false;
-    for (char16_t u : wide) {
-        int b = WideCharToAnsi(u);
-        if (b < 0) {
-            used = true;
-            out += defaultChar;
-        } else {
-            out += static_cast<char>(b);
-        }
+    for (size_t i = 0; i < wide.size(); ++i) {
+        const int b = WideCharToAnsi(wide[i]);
+        used |= b < 0;
+        if (i < room) out[i] = b < 0 ? defaultChar : static_cast<char>(b);
     }
+    return used;
+}
+
+std::string WideToAnsi(std::u16string_view wide, char defaultChar, bool* usedDefault) {
+    std::string out(wide.size(), '\0');
+    const bool used = WideToAnsiInto(wide, out.data(), out.size(), defaultChar);
     if (usedDefault) *usedDefault = used;
     return out;
 }

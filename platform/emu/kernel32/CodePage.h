@@ -25,6 +25,9 @@ std::u16string AnsiToWide(std::string_view ansi);
 // Characters outside the code page become defaultChar (each UTF-16 unit of a surrogate pair on its own,
 // as Windows XP does); usedDefault, when given, tells whether that happened.
 std::string WideToAnsi(std::u16string_view wide, char defaultChar = '?', bool* usedDefault = nullptr);
+// The same, one byte for each UTF-16 unit, written straight into out as far as room goes (the rest is only
+// read); true when some character became defaultChar.
+bool WideToAnsiInto(std::u16string_view wide, char* out, size_t room, char defaultChar = '?');
 
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8, char defaultChar = '?', bool* usedDefault = nullptr);

@@ -2,7 +2,6 @@
 // buffer rules of Windows, the lstr family and MulDiv.
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/Kernel.h"
-#include <algorithm>
 #include <cstring>
 
 using emu::k32::Fail;
@@ -84,14 +83,8 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD, LPCWCH lpWideCharStr, int c
     // The code page has one byte for each UTF-16 unit: the text is converted straight into the buffer,
     // as far as it goes, or only measured.
     if (cbMultiByte == 0 && !lpUsedDefaultChar) return static_cast<int>(len);
-    const char defaultChar = lpDefaultChar ? lpDefaultChar[0] : '?';
-    const size_t fits = std::min(len, static_cast<size_t>(cbMultiByte));
-    bool used = false;
-    for (size_t i = 0; i < len; ++i) {
-        const int b = in[i] < 0x80 ? in[i] : emu::WideCharToAnsi(in[i]);
-        used |= b < 0;
-        if (i < fits) lpMultiByteStr[i] = b < 0 ? defaultChar : static_cast<char>(b);
-    }
+    const bool used = emu::WideToAnsiInto(in, lpMultiByteStr, static_cast<size_t>(cbMultiByte),
+                                          lpDefaultChar ? lpDefaultChar[0] : '?');
     if (lpUsedDefaultChar) *lpUsedDefaultChar = used ? TRUE : FALSE;
     if (cbMultiByte != 0 && len > static_cast<size_t>(cbMultiByte)) return Fail(ERROR_INSUFFICIENT_BUFFER, 0);
     return static_cast<int>(len);
