@@ -42,32 +42,11 @@ std::string FormatModified(const FILETIME& utc) {
     FILETIME local{};
     SYSTEMTIME st{};
     if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return "";
-    // "M/D/YYYY h:mm AM", written by hand: a folder view formats one for every item.
+    // "M/D/YYYY h:mm AM", without snprintf: a folder view formats one for every item.
     const unsigned hour12 = st.wHour % 12 == 0 ? 12 : st.wHour % 12;
-    std::string text;
-    text.reserve(24);
-    auto number = [&text](unsigned n, bool twoDigits) {
-        char digits[8];
-        int count = 0;
-        do {
-            digits[count++] = static_cast<char>('0' + n % 10);
-            n /= 10;
-        } while (n);
-        if (twoDigits && count < 2) digits[count++] = '0';
-        while (count)
-            text += digits[--count];
-    };
-    number(st.wMonth, false);
-    text += '/';
-    number(st.wDay, false);
-    text += '/';
-    number(st.wYear, false);
-    text += ' ';
-    number(hour12, false);
-    text += ':';
-    number(st.wMinute, true);
-    text += st.wHour < 12 ? " AM" : " PM";
-    return text;
+    return std::to_string(st.wMonth) + '/' + std::to_string(st.wDay) + '/' + std::to_string(st.wYear) + ' ' +
+           std::to_string(hour12) + (st.wMinute < 10 ? ":0" : ":") + std::to_string(st.wMinute) +
+           (st.wHour < 12 ? " AM" : " PM");
 }
 
 } // namespace emu
