@@ -49,38 +49,24 @@ std::unordered_map<std::string, std::string> NamesByShownText(const std::filesys
 // file, of the real name: the lookups the real-name rule makes, at the host's own cost.
 size_t WalkAndProbe(HWND lv, const std::filesystem::path& folder,
                     const std::unordered_map<std::string, std::string>& names) {
-    char buf[MAX_PATH];
     std::string path = folder.string() + "/";
     const size_t base = path.size();
     size_t found = 0;
     struct stat st;
-    for (LRESULT i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL); i >= 0;
-         i = SendMessageA(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_ALL)) {
-        LVITEMA it{};
-        it.pszText = buf;
-        it.cchTextMax = MAX_PATH;
-        const auto chars = static_cast<size_t>(
-            SendMessageA(lv, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&it)));
+    auto exists = [&](std::string_view name) {
         path.resize(base);
-        path.append(buf, chars);
-        if (::lstat(path.c_str(), &st) == 0) {
+        path += name;
+        return ::lstat(path.c_str(), &st) == 0;
+    };
+    ForEachItemText(lv, [&](std::string_view text) {
+        if (exists(text)) {
             ++found;
-            continue;
+            return;
         }
-        auto real = names.find(std::string(buf, chars));
-        if (real == names.end()) continue;
-        path.resize(base);
-        path += real->second;
-        if (::lstat(path.c_str(), &st) == 0) ++found;
-    }
+        auto real = names.find(std::string(text));
+        if (real != names.end() && exists(real->second)) ++found;
+    });
     return found;
-}
-
-// Runs one script line and returns how long it took (the host lets whatever it started run to the end).
-double Timed(host::Host& h, const std::string& line) {
-    auto start = Clock::now();
-    h.RunLine(line);
-    return Seconds(start);
 }
 
 // Calls a member through the dispatch table as the host's "invoke" does (without printing the result),
@@ -124,7 +110,8 @@ Times Run(int n) {
     auto nothing = [] {};
     size_t listed = 0;
     t.listFloor = Best([&] { return Time([&] { listed = bench::ReadDirAndLstat(folder); }); }, nothing);
-    t.navigate = Timed(h, "invoke NavigateTV \"C:\\" + folder.filename().string() + "\"");
+    // The host lets whatever the line started run to the end.
+    t.navigate = Time([&] { h.RunLine("invoke NavigateTV \"C:\\" + folder.filename().string() + "\""); });
 
     vireo::VireoBrowser& control = *h.Control();
     const HWND lv = control.m_hwndLV;
@@ -155,9 +142,8 @@ Times Run(int n) {
     const std::string names = list[0].Str();
 
     std::vector<vireo::Variant> none;
-    std::vector<vireo::Variant> none2;
     t.invert =
-        Best([&] { return Call(h, "InvertSelection", none); }, [&] { Call(h, "InvertSelection", none2); });
+        Best([&] { return Call(h, "InvertSelection", none); }, [&] { Call(h, "InvertSelection", none); });
     const LRESULT afterInvert = SendMessageA(lv, LVM_GETSELECTEDCOUNT, 0, 0);
 
     std::vector<vireo::Variant> every{vireo::Variant(names)};
