@@ -54,4 +54,34 @@ inline const PropertyNameCase kPropertyNameCases[] = {
     {"#49152", "#49152", false, false, true, "0xC000 is no integer atom"},
 };
 
+// What one case gives: the property set on w under c.set, then read back by name and by the atom
+// GlobalAddAtomA gives for c.get (when it gives one), and read on another window, other, which has none.
+struct PropertyNameOutcome {
+    bool set = false;
+    HANDLE byName = nullptr;
+    bool atomMade = false;
+    HANDLE byAtom = nullptr;
+    HANDLE onOther = nullptr;
+};
+
+inline const HANDLE kPropertyValue = reinterpret_cast<HANDLE>(1);
+
+inline PropertyNameOutcome RunPropertyNameCase(const PropertyNameCase& c, HWND w, HWND other) {
+    PropertyNameOutcome o;
+    o.set = SetPropA(w, c.set, kPropertyValue) != FALSE;
+    o.byName = GetPropA(w, c.get);
+    if (const ATOM atom = GlobalAddAtomA(c.get)) {
+        o.atomMade = true;
+        o.byAtom = GetPropA(w, MAKEINTATOM(atom));
+    }
+    o.onOther = GetPropA(other, c.get);
+    if (o.set) RemovePropA(w, c.set);
+    return o;
+}
+
+// The value a read of the case should give.
+inline HANDLE WantedProperty(const PropertyNameCase& c) {
+    return c.found ? kPropertyValue : nullptr;
+}
+
 } // namespace conformance

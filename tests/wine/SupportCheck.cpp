@@ -54,7 +54,6 @@ void CheckCaseFold() {
 // Window property names, as the native suite runs them, against Wine's user32 and its global atom table:
 // read back by name and by the atom GlobalAddAtomA gives (the subclassing reads "OldWndProc" that way).
 void CheckPropertyNames() {
-    const HANDLE one = reinterpret_cast<HANDLE>(1);
     HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     for (const conformance::PropertyNameCase& c : conformance::kPropertyNameCases) {
         if (c.wineDiffers) {
@@ -62,15 +61,13 @@ void CheckPropertyNames() {
             continue;
         }
         HWND w = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        const bool set = SetPropA(w, c.set, one) != FALSE;
-        const HANDLE byName = GetPropA(w, c.get);
-        const ATOM atom = GlobalAddAtomA(c.get);
-        const bool byAtomOk = !atom || GetPropA(w, MAKEINTATOM(atom)) == (c.found ? one : nullptr);
+        const conformance::PropertyNameOutcome o = conformance::RunPropertyNameCase(c, w, other);
+        const HANDLE want = conformance::WantedProperty(c);
+        const bool byAtomOk = !o.atomMade || o.byAtom == want;
         Check(std::string("property name: ") + c.note,
-              set == c.setWorks && byName == (c.found ? one : nullptr) && byAtomOk && !GetPropA(other, c.get),
-              std::string("set ") + (set ? "yes" : "no") + ", by name " +
-                  Hex(long(reinterpret_cast<LONG_PTR>(byName))) + (byAtomOk ? "" : ", by atom differs"));
-        if (set) RemovePropA(w, c.set);
+              o.set == c.setWorks && o.byName == want && byAtomOk && !o.onOther,
+              std::string("set ") + (o.set ? "yes" : "no") + ", by name " +
+                  Hex(long(reinterpret_cast<LONG_PTR>(o.byName))) + (byAtomOk ? "" : ", by atom differs"));
         DestroyWindow(w);
     }
     DestroyWindow(other);

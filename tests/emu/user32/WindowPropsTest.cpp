@@ -28,12 +28,13 @@ HANDLE H(uintptr_t n) {
 TEST_F(WindowPropsTest, NamesMatchThroughTheirAtoms) {
     for (const conformance::PropertyNameCase& c : conformance::kPropertyNameCases) {
         HWND w = testwin::Top();
-        EXPECT_EQ(SetPropA(w, c.set, H(1)) != FALSE, c.setWorks) << c.note;
-        EXPECT_EQ(GetPropA(w, c.get), c.found ? H(1) : nullptr) << c.note;
-        if (const ATOM atom = GlobalAddAtomA(c.get)) {
-            EXPECT_EQ(GetPropA(w, MAKEINTATOM(atom)), c.found ? H(1) : nullptr) << c.note << ", by atom";
+        const conformance::PropertyNameOutcome o = conformance::RunPropertyNameCase(c, w, other);
+        EXPECT_EQ(o.set, c.setWorks) << c.note;
+        EXPECT_EQ(o.byName, conformance::WantedProperty(c)) << c.note;
+        if (o.atomMade) {
+            EXPECT_EQ(o.byAtom, conformance::WantedProperty(c)) << c.note << ", by atom";
         }
-        EXPECT_EQ(GetPropA(other, c.get), nullptr) << "another window has none";
+        EXPECT_EQ(o.onOther, nullptr) << "another window has none";
         DestroyWindow(w);
     }
 }
