@@ -9,6 +9,7 @@
 #include "bench/ListViewWalk.h"
 #include "platform/emu/Desktop.h"
 #include "platform/win32.h"
+#include "tests/sequences/QuietTree.h"
 #include "tests/sequences/SelectionEvents.h" // the host side that hears only the selection notice
 #include <algorithm>
 #include <cstdio>
@@ -18,27 +19,6 @@ namespace {
 
 using bench::Clock;
 using bench::Seconds;
-
-// The control needs a tree to hide and show; this one shows nothing.
-class QuietTree : public vireo::FolderTree {
-public:
-    void SetEvents(vireo::FolderTreeEvents*) override {}
-    HWND Window() override { return nullptr; }
-    LONG_PTR SelectFolder(vireo::Variant&) override { return 0; }
-    vireo::TreeFolder SelectedFolder() override { return {}; }
-    vireo::TreeFolder StartFolder() override { return {}; }
-    LONG_PTR ParentPidl() override { return 0; }
-    void SetFont(std::string&, LONG_PTR&) override {}
-    bool GoToParent() override { return false; }
-    bool GoToChild(std::string&) override { return false; }
-    bool IsRootFolder() override { return true; }
-    void SelectMenuFolder(std::string&) override {}
-    void ShellNotify(LONG_PTR) override {}
-    void Terminate() override {}
-    bool Visible() override { return false; }
-    void SetVisible(bool) override {}
-    void Move(float, float, float, float) override {}
-};
 
 class QuietContainer : public vireo::Container {
 public:
@@ -50,7 +30,7 @@ public:
     void SetMousePointer(int32_t) override {}
     vireo::RefPtr<vireo::WebView> CreateWebView(HWND) override { return {}; }
     vireo::RefPtr<vireo::FolderTree> CreateFolderTree(HWND) override {
-        return vireo::RefPtr<QuietTree>::Make();
+        return vireo::RefPtr<seq::QuietTree>::Make(true, false); // the root, hidden
     }
     vireo::RefPtr<vireo::IconMenu> CreateIconMenu() override { return {}; }
 

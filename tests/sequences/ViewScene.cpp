@@ -1,4 +1,5 @@
 #include "tests/sequences/ViewScene.h"
+#include "tests/sequences/QuietTree.h"
 #include "tests/sequences/SelectionEvents.h"
 #include <cstdint>
 #include <map>
@@ -171,18 +172,11 @@ HWND MakeTestFolderView(HWND parent) {
 const char* const ViewScene::kItems[3] = {"seq-alpha", "seq-beta", "seq-gamma"};
 
 // The folder tree: GoToParent and GoToChild answer as the scene says; they and Terminate are recorded.
-class ViewScene::Tree : public vireo::FolderTree {
+class ViewScene::Tree : public QuietTree {
 public:
-    explicit Tree(ViewScene& scene) : m_scene(scene) {}
+    explicit Tree(ViewScene& scene) : QuietTree(false, true), m_scene(scene) {}
     std::vector<std::string> children; // the names GoToChild was asked for
 
-    void SetEvents(vireo::FolderTreeEvents*) override {}
-    HWND Window() override { return nullptr; }
-    LONG_PTR SelectFolder(vireo::Variant&) override { return 0; }
-    vireo::TreeFolder SelectedFolder() override { return {}; }
-    vireo::TreeFolder StartFolder() override { return {}; }
-    LONG_PTR ParentPidl() override { return 0; }
-    void SetFont(std::string&, LONG_PTR&) override {}
     bool GoToParent() override {
         Note(TreeWindow(), kGoToParent, 0, 0);
         return m_scene.treeMoves;
@@ -192,17 +186,10 @@ public:
         children.push_back(name);
         return m_scene.treeMoves;
     }
-    bool IsRootFolder() override { return false; }
-    void SelectMenuFolder(std::string&) override {}
-    void ShellNotify(LONG_PTR) override {}
     void Terminate() override { Note(TreeWindow(), kTreeTerminate, 0, 0); }
-    bool Visible() override { return m_visible; }
-    void SetVisible(bool visible) override { m_visible = visible; }
-    void Move(float, float, float, float) override {}
 
 private:
     ViewScene& m_scene;
-    bool m_visible = true;
 };
 
 class ViewScene::Events : public SelectionEvents {
