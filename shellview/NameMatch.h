@@ -1,6 +1,7 @@
 // Which item texts occur in a selection list followed by CR LF, found in one backward pass over the list.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vireo {
@@ -13,6 +14,7 @@ namespace vireo {
 // LF may reach across CR LFs: those are put in a trie read from their last character to their first, and
 // the trie is walked backwards from every CR LF. The cost is about the list's length plus the texts' total
 // length, and for texts with LF the depth the trie walks reach (at most the longest of them).
+std::vector<bool> TextsInList(const std::vector<std::string_view>& texts, const std::string& sList);
 std::vector<bool> TextsInList(const std::vector<std::string>& texts, const std::string& sList);
 
 } // namespace vireo

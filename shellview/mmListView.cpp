@@ -9,6 +9,8 @@
 #include "support/mmModule.h"
 #include "support/mmShellExe.h"
 #include "support/mmShellMacro.h"
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -17,6 +19,7 @@ namespace vireo {
 namespace {
 
 constexpr int kTextChars = 260;
+constexpr LONG kMaxReserved = 1 << 20; // room made ahead for a walk's items, whatever count a window claims
 
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return hwnd ? SendMessageA(hwnd, msg, wParam, lParam) : 0;
@@ -26,13 +29,22 @@ WPARAM IndexParam(LONG nIndex) {
     return static_cast<WPARAM>(static_cast<LONG_PTR>(nIndex));
 }
 
+// Any ANSI code page takes at most two bytes for a UTF-16 unit, so the text is converted once, into a
+// buffer with room for it: on the stack for the 260 units of the control's own buffer (a list view may
+// point pszText at a longer text of its own).
 std::string Narrow(const WCHAR* text) {
-    const int chars = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (chars <= 1) return std::string();
-    std::string out(static_cast<size_t>(chars), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), chars, nullptr, nullptr);
-    out.resize(out.find('\0'));
-    return out;
+    const size_t units = std::char_traits<WCHAR>::length(text);
+    if (units == 0 || units > size_t(INT_MAX / 2)) return std::string();
+    char stack[2 * kTextChars];
+    std::string heap;
+    char* buf = stack;
+    if (units > size_t(kTextChars)) {
+        heap.resize(units * 2);
+        buf = heap.data();
+    }
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(units), buf,
+                                          static_cast<int>(units * 2), nullptr, nullptr);
+    return std::string(buf, static_cast<size_t>(std::max(bytes, 0)));
 }
 
 // Asks with the wide message, then the narrow one; the structure points at a buffer of 260 characters
@@ -175,13 +187,22 @@ bool SelectItemByName(HWND hwnd, const std::string& sName) {
 
 void SelectItemsInList(HWND hwnd, const std::string& sList) {
     if (sList.empty()) return;
+    // The texts are kept end to end in one string: a hundred thousand of them stay close together.
     std::vector<LONG> indexes;
-    std::vector<std::string> texts;
+    std::vector<size_t> ends;
+    std::string all;
     ItemWalk walk(hwnd, LVNI_ALL);
+    indexes.reserve(static_cast<size_t>(std::clamp<LONG>(walk.Count(), 0, kMaxReserved)));
+    ends.reserve(indexes.capacity());
     for (LONG i = walk.Next(); i != -1; i = walk.Next()) {
         indexes.push_back(i);
-        texts.push_back(ItemText(hwnd, i, 0));
+        all += ItemText(hwnd, i, 0);
+        ends.push_back(all.size());
     }
+    std::vector<std::string_view> texts;
+    texts.reserve(ends.size());
+    for (size_t k = 0, start = 0; k < ends.size(); start = ends[k++])
+        texts.emplace_back(all.data() + start, ends[k] - start);
     const std::vector<bool> found = TextsInList(texts, sList);
     for (size_t k = 0; k < indexes.size(); ++k)
         if (found[k]) SetItemSelected(hwnd, indexes[k], true);

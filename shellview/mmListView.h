@@ -28,6 +28,8 @@ class ItemWalk {
 public:
     ItemWalk(HWND hwnd, UINT nFlags);
     LONG Next();
+    // The item count read when the walk began.
+    LONG Count() const { return m_count; }
 
 private:
     HWND m_hwnd;

@@ -39,6 +39,10 @@ TEST(NameMatchTest, AgreesWithTheSubstringRule) {
         {"duplicates", {"a", "a", "b"}, "a\r\n", {true, true, false}},
         {"CR CR LF", {"a", "a\r"}, "a\r\r\n", {false, true}},
         {"no texts", {}, "a\r\n", {}},
+        {"bytes of the upper half",
+         {"\xE9t\xE9", "t\xE9", "\xFF"},
+         "\xE9t\xE9\r\n\xFE\r\n",
+         {true, true, false}},
         {"a NUL inside the list", {"b"}, std::string("a\0b\r\n", 5), {true}},
     };
     for (const Case& c : cases) {
