@@ -12,7 +12,8 @@ namespace emu {
 
 namespace {
 constexpr size_t kMaxFolders = 4096;
-constexpr uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ONLYDIR;
+constexpr uint32_t kEvents =
+    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_MOVE_SELF | IN_ATTRIB | IN_ONLYDIR;
 } // namespace
 
 DirectoryIndex::DirectoryIndex() {
@@ -26,6 +27,7 @@ DirectoryIndex::~DirectoryIndex() {
 void DirectoryIndex::Forget(const Key& key) {
     auto it = m_folders.find(key);
     if (it == m_folders.end()) return;
+    if (it->second.passage) ++m_epoch;
     if (it->second.watch >= 0) {
         m_watches.erase(it->second.watch);
         inotify_rm_watch(m_fd, it->second.watch);
@@ -38,6 +40,7 @@ void DirectoryIndex::ForgetAll() {
         if (folder.watch >= 0) inotify_rm_watch(m_fd, folder.watch);
     m_folders.clear();
     m_watches.clear();
+    ++m_epoch;
 }
 
 void DirectoryIndex::Drain() {
@@ -56,15 +59,22 @@ void DirectoryIndex::Drain() {
             auto w = m_watches.find(ev->wd);
             if (w == m_watches.end()) continue;
             Key key = w->second;
-            if (ev->mask & IN_IGNORED) { // the folder is gone
-                m_watches.erase(w);
-                m_folders.erase(key);
+            auto at = m_folders.find(key);
+            if (at == m_folders.end()) continue;
+            Folder& folder = at->second;
+            if (ev->mask & IN_ATTRIB) { // a status changed: a way through the folder keeps the folder's own
+                if (folder.passage && !ev->len) ++m_epoch;
                 continue;
             }
-            Folder& folder = m_folders[key];
+            if (folder.passage) ++m_epoch; // any other change on a remembered way
+            if (ev->mask & IN_IGNORED) {   // the folder is gone
+                m_watches.erase(w);
+                m_folders.erase(at);
+                continue;
+            }
             folder.shortNames.reset();
             folder.sorted.reset();
-            if (!ev->len) continue;
+            if (!ev->len || !folder.built) continue;
             std::string name(ev->name);
             std::string fold = FoldUtf8(name);
             if (ev->mask & (IN_CREATE | IN_MOVED_TO)) {
@@ -87,6 +97,7 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     folder.shortNames.reset();
     folder.sorted.reset();
     folder.stale = false;
+    folder.built = true;
     ++m_scans;
     DIR* d = ::opendir(dir.c_str());
     if (!d) return;
@@ -102,23 +113,18 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     ::closedir(d);
 }
 
-DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir, const struct stat* dirStatus) {
+DirectoryIndex::Folder* DirectoryIndex::Watched(const std::string& dir, const struct stat* dirStatus) {
     struct stat st;
     if (dirStatus)
         st = *dirStatus;
     else if (::stat(dir.c_str(), &st) != 0)
         return nullptr;
     if (!S_ISDIR(st.st_mode)) return nullptr;
-    Drain();
     Key key{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)};
     auto it = m_folders.find(key);
-    if (it != m_folders.end()) {
-        if (it->second.watch < 0 || it->second.stale) Build(dir, it->second);
-        return &it->second;
-    }
+    if (it != m_folders.end()) return &it->second;
     if (m_folders.size() >= kMaxFolders) ForgetAll();
     Folder& folder = m_folders[key];
-    // Watch first, then read: a change in between is both seen by the read and queued, which is harmless.
     if (m_fd >= 0) {
         folder.watch = inotify_add_watch(m_fd, dir.c_str(), kEvents);
         if (folder.watch >= 0) {
@@ -126,8 +132,39 @@ DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir, const struct
             m_watches[folder.watch] = key;
         }
     }
-    Build(dir, folder);
     return &folder;
+}
+
+DirectoryIndex::Folder* DirectoryIndex::Get(const std::string& dir, const struct stat* dirStatus) {
+    Drain();
+    Folder* folder = Watched(dir, dirStatus);
+    // Watched first, then read: a change in between is both seen by the read and queued, which is harmless.
+    if (folder && (folder->watch < 0 || folder->stale || !folder->built)) Build(dir, *folder);
+    return folder;
+}
+
+void DirectoryIndex::Sync() {
+    Drain();
+}
+
+bool DirectoryIndex::WatchPassage(const std::string& dir, const struct stat* dirStatus) {
+    Folder* folder = Watched(dir, dirStatus);
+    if (!folder || folder->watch < 0) return false;
+    folder->passage = true;
+    return true;
+}
+
+NamePresence DirectoryIndex::Has(const struct stat& dirStatus, std::string_view utf8Name,
+                                 std::string& hostName) const {
+    auto it = m_folders.find(
+        Key{static_cast<unsigned long>(dirStatus.st_dev), static_cast<unsigned long>(dirStatus.st_ino)});
+    if (it == m_folders.end()) return NamePresence::Unknown;
+    const Folder& folder = it->second;
+    if (folder.watch < 0 || folder.stale || !folder.built) return NamePresence::Unknown;
+    auto name = folder.byFold.find(FoldUtf8(utf8Name));
+    if (name == folder.byFold.end()) return NamePresence::Absent;
+    hostName = name->second;
+    return NamePresence::Present;
 }
 
 std::optional<std::string> DirectoryIndex::Find(const std::string& dir, std::string_view utf8Name,

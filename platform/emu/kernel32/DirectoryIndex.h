@@ -4,6 +4,7 @@
 // desktop, a test writing host files directly) are seen at once. Indexes are keyed by the folder's
 // inode, so renaming a folder keeps its index and a new folder at an old path gets a fresh one.
 #pragma once
+#include "platform/emu/kernel32/NamePresence.h"
 #include "platform/emu/kernel32/ShortName.h"
 #include <filesystem>
 #include <map>
@@ -42,6 +43,20 @@ public:
     // How many times a folder has been read whole.
     size_t Scans() const { return m_scans; }
 
+    // Reads the change notices the kernel has queued: the answers below hold until the next change.
+    void Sync();
+    // Follows a folder that a remembered path passes through (without reading it): false when it cannot
+    // be followed. dirStatus: its lstat, when the caller has it.
+    bool WatchPassage(const std::string& dir, const struct stat* dirStatus = nullptr);
+    // Grows when a name changes in a folder given to WatchPassage, or the folder's own status (times,
+    // mode), or when the index lets go of folders: a path remembered at one count still leads to the same
+    // folders, as they were, while the count stays.
+    uint64_t PassageEpoch() const { return m_epoch; }
+    // Whether dir (a folder that is no link, with its lstat) holds utf8Name without regard to case, from
+    // an index already read and followed, with no look at the disk and no Sync: Unknown when the folder
+    // has no such index, so that the caller looks itself.
+    NamePresence Has(const struct stat& dirStatus, std::string_view utf8Name, std::string& hostName) const;
+
 private:
     struct Folder {
         int watch = -1;
@@ -50,10 +65,14 @@ private:
         std::shared_ptr<const ShortNameTable> shortNames;
         std::shared_ptr<const std::vector<std::string>> sorted;
         bool stale = false;
+        bool built = false;   // the names have been read
+        bool passage = false; // a remembered path passes through the folder
     };
     using Key = std::pair<unsigned long, unsigned long>; // device, inode
 
     Folder* Get(const std::string& dir, const struct stat* dirStatus = nullptr);
+    // The folder's record, made and watched (not read) when new; null when dir is no folder.
+    Folder* Watched(const std::string& dir, const struct stat* dirStatus);
     void Build(const std::string& dir, Folder& folder);
     void Drain();
     void Forget(const Key& key);
@@ -63,6 +82,7 @@ private:
     std::map<Key, Folder> m_folders;
     std::unordered_map<int, Key> m_watches;
     size_t m_scans = 0;
+    uint64_t m_epoch = 0;
 };
 
 } // namespace emu

@@ -4,8 +4,10 @@
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/DirectoryIndex.h"
+#include "platform/emu/kernel32/RememberedWays.h"
 #include "platform/emu/kernel32/SystemInfo.h"
 #include "platform/emu/kernel32/WinPath.h"
+#include <atomic>
 #include <cctype>
 #include <fstream>
 #include <map>
@@ -49,6 +51,11 @@ std::optional<InodeKey> InodeOf(const fs::path& host) {
     return InodeKey{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)};
 }
 
+uint64_t NextFileSystemSerial() {
+    static std::atomic<uint64_t> serial{0};
+    return ++serial;
+}
+
 char UpperLetter(char letter) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
 }
@@ -76,6 +83,16 @@ struct FileSystem::State {
     std::string cwd = "C:\\";
     std::map<InodeKey, uint32_t> attributes;
     mutable DirectoryIndex index;
+    // Folders reached by earlier walks, by the Windows text of the root and the parts that led there:
+    // the host path and its lstat.
+    struct Reached {
+        std::string host;
+        struct stat status;
+    };
+    mutable RememberedWays<Reached> reached;
+    // Moves on each change that the index does not see (recorded attributes, drives and shares); each
+    // file system starts far from every other, so that no two ever give the same way count.
+    uint64_t generation = NextFileSystemSerial() << 40;
 
     const Drive* DriveOf(char letter) const {
         auto it = drives.find(UpperLetter(letter));
@@ -99,6 +116,7 @@ void FileSystem::Mount(char letter, const fs::path& hostDir, unsigned type, std:
     d.label = std::move(label);
     fs::path host = d.host;
     m_state->drives[letter] = std::move(d);
+    ++m_state->generation;
     // A drive of the desktop's own scratch space gets its temporary folder at once; a folder of the
     // user's mapped as a drive gets nothing written into it until something is written there.
     auto temp = TempPath();
@@ -117,6 +135,7 @@ fs::path FileSystem::MountScratch(char letter, unsigned type, std::string label)
 
 void FileSystem::Unmount(char letter) {
     m_state->drives.erase(UpperLetter(letter));
+    ++m_state->generation;
 }
 
 void FileSystem::SetMedia(char letter, bool present) {
@@ -130,6 +149,7 @@ void FileSystem::AddShare(std::string_view server, std::string_view share, const
     fs::create_directories(hostDir, ec);
     m_state->shares[ShareKey(server, share)] =
         Share{std::string(server), std::string(share), fs::absolute(hostDir, ec)};
+    ++m_state->generation;
 }
 
 fs::path FileSystem::MountScratchShare(std::string_view server, std::string_view share) {
@@ -319,10 +339,30 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
     struct stat st {};
     const size_t systemDepth = forCreate ? TempFolderDepth(TempPath(), *p) : 0;
     struct stat dirStatus {}; // cur's lstat, from the step that reached it (none for the root)
-    for (size_t i = 0; i < p->parts.size(); ++i) {
-        bool last = i + 1 == p->parts.size();
+    // A path of two parts or more starts from the folder that holds its last part when an earlier walk
+    // reached that folder and nothing on its way has changed since.
+    const size_t n = p->parts.size();
+    const bool remember = !forCreate && n >= 2;
+    std::string way;
+    size_t first = 0;
+    if (remember) {
+        m_state->reached.Check(WayCount());
+        way = p->Root();
+        for (size_t i = 0; i + 1 < n; ++i)
+            (way += '\\') += p->parts[i];
+        if (const State::Reached* hit = m_state->reached.Find(way)) {
+            cur = hit->host;
+            st = hit->status;
+            first = n - 1;
+        }
+    }
+    bool followed = remember; // every folder on the way so far is followed
+    for (size_t i = first; i < n; ++i) {
+        bool last = i + 1 == n;
         if (i > 0) dirStatus = st;
-        auto child = FindChildText(cur, p->parts[i], st, i > 0 ? &dirStatus : nullptr);
+        const struct stat* curStatus = i > 0 ? &dirStatus : nullptr;
+        if (followed && !last) followed = FollowWay(cur, curStatus);
+        auto child = FindChildText(cur, p->parts[i], st, curStatus, remember && last);
         if (!child && i == 0 && !fs::is_directory(cur, ec)) {
             r.error = ERROR_PATH_NOT_FOUND;
             return r;
@@ -351,6 +391,7 @@ FileSystem::Lookup FileSystem::Walk(std::string_view winPath, bool forCreate) co
             return r;
         }
         cur = std::move(*child);
+        if (followed && i + 2 == n) m_state->reached.Keep(way, State::Reached{cur, st});
     }
     if (p->trailingSep && !isDir) { // "C:\file.txt\": no such folder, and none can be made there
         r.error = forCreate ? ERROR_ALREADY_EXISTS : ERROR_INVALID_NAME;
@@ -406,23 +447,57 @@ std::optional<fs::path> FileSystem::FindChild(const fs::path& hostDir, std::stri
 }
 
 std::optional<std::string> FileSystem::FindChildText(const std::string& hostDir, std::string_view ansiName,
-                                                     struct stat& st, const struct stat* dirStatus) const {
+                                                     struct stat& st, const struct stat* dirStatus,
+                                                     bool synced) const {
     if (ansiName.empty() || ansiName == "." || ansiName == "..") return std::nullopt;
     auto usable = [&](const std::string& p) { return ::lstat(p.c_str(), &st) == 0 && !S_ISLNK(st.st_mode); };
     std::string utf8 = ToHostName(ansiName);
+    const bool alias = ansiName.find('~') != std::string_view::npos;
+    if (synced && dirStatus) {
+        // A folder whose index is read and followed answers from memory: a missing name costs no look at
+        // the disk, and a name held in the spelling asked for is looked at once.
+        std::string held;
+        switch (m_state->index.Has(*dirStatus, utf8, held)) {
+        case NamePresence::Absent:
+            if (!alias) return std::nullopt;
+            break;
+        case NamePresence::Present:
+            if (held == utf8) {
+                std::string exact = JoinHostPath(hostDir, utf8);
+                if (usable(exact)) return exact;
+            }
+            break;
+        case NamePresence::Unknown:
+            break;
+        }
+    }
     std::string exact = JoinHostPath(hostDir, utf8);
     if (usable(exact)) return exact;
     if (auto name = m_state->index.Find(hostDir, utf8, dirStatus)) {
         std::string found = JoinHostPath(hostDir, *name);
         if (usable(found)) return found;
     }
-    if (ansiName.find('~') != std::string_view::npos) { // an 8.3 alias
+    if (alias) { // an 8.3 alias
         if (auto table = m_state->index.ShortNames(hostDir)) {
             std::string host = table->HostNameOf(ansiName);
             if (!host.empty() && usable(JoinHostPath(hostDir, host))) return JoinHostPath(hostDir, host);
         }
     }
     return std::nullopt;
+}
+
+uint64_t FileSystem::WayCount() const {
+    m_state->index.Sync();
+    return m_state->generation + m_state->index.PassageEpoch();
+}
+
+bool FileSystem::FollowWay(const std::string& hostDir, const struct stat* dirStatus) const {
+    return m_state->index.WatchPassage(hostDir, dirStatus);
+}
+
+NamePresence FileSystem::Presence(const struct stat& dirStatus, std::string_view utf8Name,
+                                  std::string& hostName) const {
+    return m_state->index.Has(dirStatus, utf8Name, hostName);
 }
 
 std::optional<std::string> FileSystem::IndexedName(const std::string& hostDir, std::string_view utf8Name,
@@ -533,18 +608,21 @@ uint32_t FileSystem::Attributes(std::string_view hostName, const struct stat& st
 
 void FileSystem::SetAttributes(const fs::path& host, uint32_t attributes) {
     if (auto key = InodeOf(host)) m_state->attributes[*key] = attributes & kSettable;
+    ++m_state->generation;
 }
 
 void FileSystem::MarkChanged(const fs::path& host) {
     if (auto key = InodeOf(host)) {
         auto it = m_state->attributes.find(*key);
-        if (it != m_state->attributes.end())
+        if (it != m_state->attributes.end()) {
             it->second = (it->second & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE;
+            ++m_state->generation;
+        }
     }
 }
 
 void FileSystem::ForgetAttributes(const fs::path& host) {
-    if (auto key = InodeOf(host)) m_state->attributes.erase(*key);
+    if (auto key = InodeOf(host); key && m_state->attributes.erase(*key)) ++m_state->generation;
 }
 
 // ---- Test conveniences ----

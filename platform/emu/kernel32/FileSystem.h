@@ -10,6 +10,7 @@
 // kept by inode so that they follow renames. A drive root reports DIRECTORY | HIDDEN | SYSTEM (0x16) on
 // fixed, network and RAM drives, DIRECTORY on removable drives and DIRECTORY | READONLY on CD-ROMs.
 #pragma once
+#include "platform/emu/kernel32/NamePresence.h"
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -137,6 +138,20 @@ public:
     // index; null when the index cannot give them (the caller reads the folder itself).
     std::shared_ptr<const std::vector<std::string>> SortedNames(const std::string& hostDir) const;
 
+    // Walks down a path remember the folders they reach. WayCount reads the change notices the host has
+    // queued and gives a count that moves whenever a folder given to FollowWay changes (a name in it or
+    // its own status), a recorded attribute changes, or a drive or share is mapped or dropped; no two
+    // file systems give the same count, so what was found at one count still holds while it stays.
+    // FollowWay follows a host folder (its lstat when the caller has it): false when it cannot be
+    // followed, and then no way through it can be remembered.
+    uint64_t WayCount() const;
+    bool FollowWay(const std::string& hostDir, const struct stat* dirStatus = nullptr) const;
+    // Right after WayCount: whether a host folder (its lstat; a folder, not a link) holds utf8Name
+    // without regard to case, answered from its index when that is read and followed (Unknown when not:
+    // the caller looks itself). hostName: the name as held.
+    NamePresence Presence(const struct stat& dirStatus, std::string_view utf8Name,
+                          std::string& hostName) const;
+
     // How many times a host folder has been read whole to find a name without regard to case: lookups
     // in a folder read it once, then follow its changes.
     size_t FolderScans() const;
@@ -150,9 +165,11 @@ private:
     struct State;
     Lookup Walk(std::string_view winPath, bool forCreate) const;
     // FindChild on host paths as text (no path object is made on the way), with the found entry's lstat;
-    // hostDir's own lstat when the caller has it.
+    // hostDir's own lstat when the caller has it. synced: the index has just read the change notices, so
+    // a folder it follows answers without a look at the disk.
     std::optional<std::string> FindChildText(const std::string& hostDir, std::string_view ansiName,
-                                             struct stat& st, const struct stat* dirStatus = nullptr) const;
+                                             struct stat& st, const struct stat* dirStatus = nullptr,
+                                             bool synced = false) const;
     std::filesystem::path CreatePath(std::string_view winPath, bool lastIsDir);
     Desktop& m_desktop;
     std::unique_ptr<State> m_state;

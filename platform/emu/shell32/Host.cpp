@@ -52,6 +52,19 @@ std::optional<std::string> FindHostName(const std::string& dir, std::string_view
     return Files().IndexedName(dir, utf8Name, dirStatus);
 }
 
+uint64_t WayCount() {
+    return Files().WayCount();
+}
+
+bool FollowWay(const std::string& dir, const struct stat* dirStatus) {
+    return Files().FollowWay(dir, dirStatus);
+}
+
+NamePresence HostNamePresence(const struct stat& dirStatus, std::string_view utf8Name,
+                              std::string& hostName) {
+    return Files().Presence(dirStatus, utf8Name, hostName);
+}
+
 std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir) {
     if (auto sorted = Files().SortedNames(dir)) return sorted;
     // Not from the index: read the folder and order it here.

@@ -3,6 +3,7 @@
 // through here.
 #pragma once
 #include "platform/emu/api/types.h"
+#include "platform/emu/kernel32/NamePresence.h"
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -39,6 +40,12 @@ std::optional<std::filesystem::path> FindByShortName(const std::filesystem::path
 // caller has just read it and dir is a folder, not a link.
 std::optional<std::string> FindHostName(const std::string& dir, std::string_view utf8Name,
                                         const struct stat* dirStatus = nullptr);
+// Parses remember the folders they reach while nothing on the way changes: the file system's way count
+// (which reads the host's change notices first), following a folder on a way, and, right after the
+// count, what a followed folder's index says of a name (kernel32's FileSystem tells the rules).
+uint64_t WayCount();
+bool FollowWay(const std::string& dir, const struct stat* dirStatus);
+NamePresence HostNamePresence(const struct stat& dirStatus, std::string_view utf8Name, std::string& hostName);
 // The host names of a host folder in the order the file system lists them (without regard to case, a name
 // held under several spellings in byte order); null when the folder cannot be read.
 std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir);

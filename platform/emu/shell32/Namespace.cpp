@@ -1,6 +1,7 @@
 #include "platform/emu/shell32/Namespace.h"
 #include "platform/emu/api/kernel32.h"
 #include "platform/emu/kernel32/HostNames.h"
+#include "platform/emu/kernel32/RememberedWays.h"
 #include "platform/emu/shell32/Host.h"
 #include "platform/emu/shell32/SpecialFolders.h"
 #include "platform/emu/shell32/Text.h"
@@ -158,12 +159,27 @@ std::optional<Entry> EntryAt(const std::string& dir, std::string name, char driv
 
 // The entry of a host folder whose name equals name without regard to case; the exact name wins, then
 // the first spelling in byte order (through the folder's index), then an 8.3 alias. dirEntry is dir's own
-// entry when the caller has just found it.
+// entry when the caller has just found it. synced: the way count has just been read, so a folder whose
+// index is followed answers from it (a missing name costs no look at the disk).
 std::optional<Entry> FindEntry(const std::string& dir, std::string_view name, char drive,
-                               const Entry* dirEntry = nullptr) {
+                               const Entry* dirEntry = nullptr, bool synced = false) {
     if (name.empty() || name == "." || name == "..") return std::nullopt;
-    if (auto exact = EntryAt(dir, std::string(name), drive)) return exact;
     const bool realFolder = dirEntry && S_ISDIR(dirEntry->status.st_mode); // a link is looked at afresh
+    if (synced && realFolder) {
+        std::string held;
+        switch (HostNamePresence(dirEntry->status, name, held)) {
+        case NamePresence::Absent:
+            if (name.find('~') == std::string_view::npos) return std::nullopt; // an 8.3 alias is not held
+            break;
+        case NamePresence::Present:
+            if (held == name)
+                if (auto exact = EntryAt(dir, std::move(held), drive)) return exact;
+            break;
+        case NamePresence::Unknown:
+            break;
+        }
+    }
+    if (auto exact = EntryAt(dir, std::string(name), drive)) return exact;
     if (auto hostName = FindHostName(dir, name, realFolder ? &dirEntry->status : nullptr))
         if (auto found = EntryAt(dir, *hostName, drive)) return found;
     if (auto alias = FindByShortName(dir, std::string(name))) {
@@ -171,6 +187,19 @@ std::optional<Entry> FindEntry(const std::string& dir, std::string_view name, ch
         return EntryAt(dir, std::string(u8.begin(), u8.end()), drive);
     }
     return std::nullopt;
+}
+
+// A way below a file-system place as a parse found it: the items packed for its folders, the host folder
+// it ends in and that folder's entry.
+struct ParsedWay {
+    std::string packed;
+    std::string dir;
+    Entry entry;
+};
+
+RememberedWays<ParsedWay>& ParsedWays() {
+    thread_local RememberedWays<ParsedWay> ways;
+    return ways;
 }
 
 bool HasSubfolder(const std::filesystem::path& dir) {
@@ -192,20 +221,49 @@ HRESULT ParseFileSystem(const Node& folder, std::string_view text, std::string& 
     std::string dir = folder.host;
     text = SkipSeparators(text);
     if (!text.empty() && dir.empty()) return FileSystemUnavailable(folder);
-    bool first = true; // each later dir is a folder just found
+    std::vector<std::string_view> parts;
+    for (std::string_view rest = text; !rest.empty();) {
+        auto [part, next] = SplitFirst(rest);
+        parts.push_back(part);
+        rest = next;
+    }
+    // A name of two parts or more starts from the folder that holds its last part when an earlier parse
+    // reached that folder and nothing on the way (the folder included) has changed since.
+    const size_t n = parts.size();
+    const bool remember = n >= 2;
+    bool followed = remember; // every folder on the way so far is followed
+    std::string way;
+    size_t firstPart = 0;
     std::optional<Entry> dirEntry;
-    while (!text.empty()) {
-        auto [part, rest] = SplitFirst(text);
-        auto entry = FindEntry(dir, part, DriveLetter(folder), dirEntry ? &*dirEntry : nullptr);
+    if (remember) {
+        ParsedWays().Check(WayCount());
+        way = dir;
+        for (size_t i = 0; i + 1 < n; ++i)
+            (way += '\0') += parts[i];
+        if (const ParsedWay* hit = ParsedWays().Find(way)) {
+            packed += hit->packed;
+            dir = hit->dir;
+            dirEntry = hit->entry;
+            firstPart = n - 1;
+        }
+    }
+    const size_t wayStart = packed.size();
+    for (size_t i = firstPart; i < n; ++i) {
+        const bool last = i + 1 == n;
+        if (followed && !last)
+            followed = i == 0 ? FollowWay(dir, nullptr)
+                              : S_ISDIR(dirEntry->status.st_mode) && FollowWay(dir, &dirEntry->status);
+        auto entry = FindEntry(dir, parts[i], DriveLetter(folder), dirEntry ? &*dirEntry : nullptr, remember);
         std::error_code ec;
-        if (!entry && first && !std::filesystem::is_directory(dir, ec)) return FileSystemUnavailable(folder);
-        first = false;
-        if (!entry) return HRESULT_FROM_WIN32(rest.empty() ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
-        if (!rest.empty() && !entry->folder) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+        if (!entry && i == 0 && !std::filesystem::is_directory(dir, ec)) return FileSystemUnavailable(folder);
+        if (!entry) return HRESULT_FROM_WIN32(last ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+        if (!last && !entry->folder) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
         packed += PackFileItem(entry->folder, entry->name, entry->details);
         dir = JoinHostPath(dir, entry->name);
         dirEntry = std::move(entry);
-        text = rest;
+        // The folder that holds the last part is followed too: its own item carries its time.
+        if (followed && i + 2 == n && S_ISDIR(dirEntry->status.st_mode) && FollowWay(dir, &dirEntry->status))
+            ParsedWays().Keep(way, ParsedWay{packed.substr(wayStart), dir, *dirEntry});
     }
     return S_OK;
 }
