@@ -13,10 +13,6 @@ bool SameTextNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && FoldCase(a) == FoldCase(b);
 }
 
-bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
-    return FoldCase(a) < FoldCase(b);
-}
-
 std::string UpperText(std::string_view text) {
     std::string upper(text);
     if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));

@@ -12,10 +12,6 @@ namespace vireo {
 std::string FoldCase(std::string_view text);
 // Whether a and b are the same text regardless of case.
 bool SameTextNoCase(std::string_view a, std::string_view b);
-// Orders texts by their folded forms: for keys compared regardless of case.
-struct NoCaseLess {
-    bool operator()(const std::string& a, const std::string& b) const;
-};
 
 // The capitals of text as Windows makes them (CharUpperBuffA): what the status bar and the drive menu
 // show. Not a fold: compare with SameTextNoCase.

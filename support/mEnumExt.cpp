@@ -36,7 +36,8 @@ void BuildExtensionIndex() {
 }
 
 void AddExtension(const std::string& sType, const std::string& sExt) {
-    auto found = Shared().g_ExtIndex.byType.find(sType);
+    std::string folded = FoldCase(sType);
+    auto found = Shared().g_ExtIndex.byType.find(folded);
     std::string text = sExt + "\r\n";
     const std::string& key = sType;
     if (found != Shared().g_ExtIndex.byType.end()) {
@@ -46,7 +47,7 @@ void AddExtension(const std::string& sType, const std::string& sExt) {
         Shared().g_ExtIndex.byType.erase(found);
     }
     Shared().g_ExtIndex.entries.emplace_back(key, std::move(text));
-    Shared().g_ExtIndex.byType.emplace(key, std::prev(Shared().g_ExtIndex.entries.end()));
+    Shared().g_ExtIndex.byType.emplace(std::move(folded), std::prev(Shared().g_ExtIndex.entries.end()));
 }
 
 void ClearExtensionIndex() {
@@ -55,7 +56,7 @@ void ClearExtensionIndex() {
 }
 
 std::optional<std::string> ExtensionsOfType(const std::string& sType) {
-    auto found = Shared().g_ExtIndex.byType.find(sType);
+    auto found = Shared().g_ExtIndex.byType.find(FoldCase(sType));
     if (found == Shared().g_ExtIndex.byType.end()) return std::nullopt;
     return found->second->second;
 }

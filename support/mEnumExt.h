@@ -4,7 +4,7 @@
 #pragma once
 #include "support/CaseFold.h"
 #include <list>
-#include <map>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -12,11 +12,11 @@
 
 namespace vireo {
 
-// Entries in the order their types were last extended, found by type through the map. The one index of
-// the thread is kept with the state the thread's controls share (support/ThreadState.h).
+// Entries in the order their types were last extended, found by the type's folded name through the map.
+// The one index of the thread is kept with the state the thread's controls share (support/ThreadState.h).
 struct ExtIndex {
     std::list<std::pair<std::string, std::string>> entries;
-    std::map<std::string, std::list<std::pair<std::string, std::string>>::iterator, NoCaseLess> byType;
+    std::unordered_map<std::string, std::list<std::pair<std::string, std::string>>::iterator> byType;
 };
 
 // Reads every extension under HKEY_CLASSES_ROOT and files it under its type name; does nothing when the
