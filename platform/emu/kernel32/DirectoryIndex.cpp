@@ -72,9 +72,10 @@ void DirectoryIndex::Drain() {
                 m_folders.erase(at);
                 continue;
             }
-            folder.shortNames.reset();
             folder.sorted.reset();
-            if (!ev->len || !folder.built) continue;
+            if (!ev->len) continue;
+            if (folder.shortNames && TakesPartInAliases(ToWindowsName(ev->name))) folder.shortNames.reset();
+            if (!folder.built) continue;
             std::string name(ev->name);
             std::string fold = FoldUtf8(name);
             if (ev->mask & (IN_CREATE | IN_MOVED_TO)) {
@@ -180,11 +181,24 @@ std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::stri
     Folder* folder = Get(dir);
     if (!folder) return nullptr;
     if (!folder->shortNames) {
+        // ASCII names in the index's order are already in the order the aliases are numbered in (both
+        // compare folded text byte by byte); other names are ordered by the table itself.
+        auto sorted = Sorted(*folder);
+        const bool inOrder =
+            sorted && std::all_of(sorted->begin(), sorted->end(), [](const std::string& name) {
+                return std::all_of(name.begin(), name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+            });
         std::vector<ShortNameTable::Name> names;
         names.reserve(folder->byFold.size());
-        for (const auto& [fold, name] : folder->byFold)
-            names.push_back({ToWindowsName(name), name});
-        folder->shortNames = std::make_shared<const ShortNameTable>(names);
+        if (inOrder) {
+            for (const std::string& name : *sorted)
+                names.push_back({name, name});
+        } else {
+            for (const auto& [fold, name] : folder->byFold)
+                names.push_back({ToWindowsName(name), name});
+        }
+        folder->shortNames = std::make_shared<const ShortNameTable>(names, inOrder);
     }
     return folder->shortNames;
 }
@@ -195,22 +209,36 @@ namespace emu {
 
 std::shared_ptr<const std::vector<std::string>> DirectoryIndex::SortedNames(const std::string& dir) {
     Folder* folder = Get(dir);
-    if (!folder || folder->watch < 0 || !folder->spellings.empty()) return nullptr;
-    if (!folder->sorted) {
-        using Entry = std::pair<const std::string, std::string>; // folded name, host name
-        std::vector<const Entry*> entries;
-        entries.reserve(folder->byFold.size());
-        for (const Entry& entry : folder->byFold)
-            entries.push_back(&entry);
-        std::sort(entries.begin(), entries.end(),
-                  [](const Entry* a, const Entry* b) { return a->first < b->first; });
+    return folder ? Sorted(*folder) : nullptr;
+}
+
+std::shared_ptr<const std::vector<std::string>> DirectoryIndex::Sorted(Folder& folder) {
+    if (folder.watch < 0 || !folder.spellings.empty()) return nullptr;
+    if (!folder.sorted) {
+        // The folded names are copied end to end first: the sort then reads one block of memory rather
+        // than the index's nodes, spread over many.
+        struct Key {
+            size_t offset, length;
+            const std::string* host;
+        };
+        std::string folds;
+        std::vector<Key> keys;
+        keys.reserve(folder.byFold.size());
+        for (const auto& [fold, host] : folder.byFold) {
+            keys.push_back({folds.size(), fold.size(), &host});
+            folds += fold;
+        }
+        const char* base = folds.data();
+        std::sort(keys.begin(), keys.end(), [base](const Key& a, const Key& b) {
+            return std::string_view(base + a.offset, a.length) < std::string_view(base + b.offset, b.length);
+        });
         auto names = std::make_shared<std::vector<std::string>>();
-        names->reserve(entries.size());
-        for (const Entry* entry : entries)
-            names->push_back(entry->second);
-        folder->sorted = std::move(names);
+        names->reserve(keys.size());
+        for (const Key& key : keys)
+            names->push_back(*key.host);
+        folder.sorted = std::move(names);
     }
-    return folder->sorted;
+    return folder.sorted;
 }
 
 } // namespace emu

@@ -71,6 +71,8 @@ private:
     using Key = std::pair<unsigned long, unsigned long>; // device, inode
 
     Folder* Get(const std::string& dir, const struct stat* dirStatus = nullptr);
+    // The folder's names in order (see SortedNames), made when missing.
+    std::shared_ptr<const std::vector<std::string>> Sorted(Folder& folder);
     // The folder's record, made and watched (not read) when new; null when dir is no folder.
     Folder* Watched(const std::string& dir, const struct stat* dirStatus);
     void Build(const std::string& dir, Folder& folder);

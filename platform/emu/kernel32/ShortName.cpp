@@ -54,6 +54,10 @@ bool IsShortName(std::string_view name) {
     return true;
 }
 
+bool TakesPartInAliases(std::string_view ansiName) {
+    return !IsShortName(ansiName) || ansiName.find('~') != std::string_view::npos;
+}
+
 namespace {
 
 // The aliases taken in a folder, held as numbers: an alias is PREFIX~N or PREFIX~N.EXT, and for each prefix
@@ -135,53 +139,74 @@ unsigned Digits(uint64_t n) {
 
 } // namespace
 
-ShortNameTable::ShortNameTable(const std::vector<Name>& names) {
+ShortNameTable::ShortNameTable(const std::vector<Name>& names, bool inOrder) {
     TakenAliases taken;
     // Long names in the order of their case-folded text (then of their host bytes), folded once each.
-    std::vector<std::pair<std::string, const Name*>> longNames;
+    std::vector<const Name*> longNames;
     longNames.reserve(names.size());
-    const auto& ranks = FoldRanks();
     for (const Name& n : names) {
-        if (IsShortName(n.ansi)) {
+        if (IsShortName(n.ansi))
             taken.TakeShortName(AnsiUpper(n.ansi));
-            continue;
-        }
-        std::string key(n.ansi.size(), '\0');
-        for (size_t i = 0; i < n.ansi.size(); ++i)
-            key[i] = static_cast<char>(ranks[static_cast<unsigned char>(n.ansi[i])]);
-        longNames.emplace_back(std::move(key), &n);
+        else
+            longNames.push_back(&n);
     }
-    std::sort(longNames.begin(), longNames.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : a.second->host < b.second->host;
-    });
+    if (!inOrder) {
+        std::vector<std::pair<std::string, const Name*>> keyed;
+        keyed.reserve(longNames.size());
+        const auto& ranks = FoldRanks();
+        for (const Name* n : longNames) {
+            std::string key(n->ansi.size(), '\0');
+            for (size_t i = 0; i < n->ansi.size(); ++i)
+                key[i] = static_cast<char>(ranks[static_cast<unsigned char>(n->ansi[i])]);
+            keyed.emplace_back(std::move(key), n);
+        }
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : a.second->host < b.second->host;
+        });
+        for (size_t i = 0; i < keyed.size(); ++i)
+            longNames[i] = keyed[i].second;
+    }
     m_entries.reserve(longNames.size()); // never grows again: the maps point into it
     m_alias.reserve(longNames.size());
     m_byAlias.reserve(longNames.size());
     std::unordered_map<std::string, uint64_t> next; // stem -> the last number given or passed
-    for (const auto& entry : longNames) {
-        const Name* n = entry.second;
+    // In name order the names of one stem mostly follow each other: the last stem's counter and the
+    // numbers of its last prefix are kept at hand.
+    std::string lastStem = "|";
+    uint64_t* k = nullptr;
+    std::string lastPrefix;
+    TakenAliases::Numbers* numbers = nullptr;
+    for (const Name* n : longNames) {
         auto [base, ext] = AliasStem(n->ansi);
-        uint64_t& k = next[base + "." + ext];
+        std::string stem = base + "." + ext;
+        if (stem != lastStem) {
+            k = &next[stem];
+            lastStem = std::move(stem);
+            numbers = nullptr;
+        }
         // The first free number after k: the prefix is the base cut to leave room for "~" and the number,
         // so it changes only when the number gains a digit.
-        ++k;
+        ++*k;
         for (;;) {
             // "~" and the number leave 7 - digits letters of the base (none at seven digits; from eight
             // on the whole base, as the length wraps around).
-            const unsigned digits = Digits(k);
+            const unsigned digits = Digits(*k);
             uint64_t end = 1;
             for (unsigned d = 0; d < digits && end < UINT64_MAX / 10; ++d)
                 end *= 10;
             const size_t room = digits <= 7 ? 7 - digits : base.size();
             const std::string_view prefix(base.data(), std::min(base.size(), room));
-            TakenAliases::Numbers& numbers = taken.Of(prefix, ext);
-            while (k < end && numbers.Has(k))
-                ++k;
-            if (k < end) {
-                numbers.Give(k);
+            if (!numbers || prefix != lastPrefix) {
+                numbers = &taken.Of(prefix, ext);
+                lastPrefix = prefix;
+            }
+            while (*k < end && numbers->Has(*k))
+                ++*k;
+            if (*k < end) {
+                numbers->Give(*k);
                 std::string alias(prefix);
                 alias += '~';
-                alias += std::to_string(k);
+                alias += std::to_string(*k);
                 if (!ext.empty()) alias += "." + ext;
                 const auto& [host, given] = m_entries.emplace_back(n->host, std::move(alias));
                 const auto index = static_cast<uint32_t>(m_entries.size() - 1);

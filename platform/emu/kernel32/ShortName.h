@@ -15,6 +15,9 @@ namespace emu {
 // True when the ANSI name fits 8.3: a base of 1 to 8 characters, at most one dot and an extension of at
 // most 3, and only characters a short name may hold. Case does not matter (readme.txt fits).
 bool IsShortName(std::string_view ansiName);
+// Whether a name counts in the numbering of a folder's aliases: a long name takes a number, and a name of
+// 8.3 form with a "~" may hold one; any other name coming or going leaves every alias as it was.
+bool TakesPartInAliases(std::string_view ansiName);
 
 // The 8.3 aliases of the names of one folder.
 class ShortNameTable {
@@ -23,7 +26,9 @@ public:
         std::string ansi;      // as Windows sees it
         std::string_view host; // as the host keeps it (the table keeps a copy of those with an alias)
     };
-    explicit ShortNameTable(const std::vector<Name>& names);
+    // inOrder: the long names come in the order of their folded text already (as a folder's index of
+    // ASCII names keeps them), so they are not sorted again.
+    explicit ShortNameTable(const std::vector<Name>& names, bool inOrder = false);
     // The lookups point into the table's own entries: it stays where it was made.
     ShortNameTable(const ShortNameTable&) = delete;
     ShortNameTable& operator=(const ShortNameTable&) = delete;

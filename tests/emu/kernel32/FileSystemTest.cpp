@@ -1,5 +1,6 @@
 #include "platform/emu/Desktop.h"
 #include "platform/emu/kernel32/FileSystem.h"
+#include "platform/emu/kernel32/ShortName.h"
 #include "platform/emu/kernel32/SystemInfo.h"
 #include "platform/win32.h"
 #include <chrono>
@@ -150,6 +151,54 @@ TEST_F(FileSystemTest, LookupsInABigFolderReadItOnce) {
     std::printf(
         "[ measured ] 2,858 lookups, 2,000 creations and 1,000 removals in a 10,000-file folder: %lld ms\n",
         static_cast<long long>(ms));
+}
+
+} // namespace
+
+namespace {
+
+// A folder's aliases follow the names it holds: after each change they are the ones a table made afresh
+// from the folder's names in any order gives, and a change that cannot move any alias (a plain 8.3 name)
+// keeps the table.
+TEST_F(FileSystemTest, AliasesFollowEachChangeAndPlainShortNamesKeepTheTable) {
+    const fs::path dir = desk.Files().MakeDir("C:\\aliases");
+    // Names of one stem that differ where case and punctuation order differently: the index's order of
+    // ASCII names, which the table takes as it is, numbers them as the table's own order does.
+    for (const char* n : {"longname1.txt", "longname2.txt", "Program Files", "LONGNA~3.TXT", "abcdef_1.txt",
+                          "abcdefz1.txt", "ABCDEF[1.txt", "abcdef 1.txt", "abcdef~1x.txt", "ABCDEFa1.txt"})
+        std::ofstream(dir / n) << "x";
+    const struct {
+        const char* name;
+        bool create; // else remove
+        bool kept;
+    } changes[] = {
+        {"notes.txt", true, true},      {"longname0.txt", true, false}, {"LONGNA~1.TXT", true, false},
+        {"notes.txt", false, true},     {"README", true, true},         {"longname1.txt", false, false},
+        {"LONGNA~3.TXT", false, false}, {"Program Data", true, false},
+    };
+    auto fresh = [&] {
+        std::vector<std::string> hostNames;
+        for (const auto& e : fs::directory_iterator(dir))
+            hostNames.push_back(e.path().filename().string());
+        std::vector<emu::ShortNameTable::Name> names;
+        for (const std::string& n : hostNames)
+            names.push_back({n, n});
+        return std::make_pair(hostNames, std::make_shared<emu::ShortNameTable>(names));
+    };
+    auto table = desk.Files().ShortNames(dir);
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.name);
+        if (change.create)
+            std::ofstream(dir / change.name) << "x";
+        else
+            fs::remove(dir / change.name);
+        auto now = desk.Files().ShortNames(dir);
+        EXPECT_EQ(now == table, change.kept);
+        const auto [hostNames, expected] = fresh();
+        for (const std::string& n : hostNames)
+            EXPECT_EQ(now->AliasOf(n), expected->AliasOf(n)) << n;
+        table = now;
+    }
 }
 
 } // namespace
