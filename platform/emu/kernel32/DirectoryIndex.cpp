@@ -102,16 +102,22 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     ++m_scans;
     DIR* d = ::opendir(dir.c_str());
     if (!d) return;
+    // The names are read first, so that the index is made at its size at once rather than grown.
+    std::vector<std::string> names;
     while (const dirent* entry = ::readdir(d)) {
         const std::string_view name(entry->d_name);
-        if (name == "." || name == "..") continue;
-        auto [pos, inserted] = folder.byFold.emplace(FoldUtf8(name), name);
+        if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(d);
+    folder.byFold.reserve(names.size());
+    for (std::string& name : names) {
+        auto [pos, inserted] =
+            folder.byFold.try_emplace(FoldUtf8(name), std::move(name)); // name stays when held
         if (!inserted) { // the same name under two spellings: the first in byte order wins
             ++folder.spellings[pos->first];
             if (name < pos->second) pos->second = name;
         }
     }
-    ::closedir(d);
 }
 
 DirectoryIndex::Folder* DirectoryIndex::Watched(const std::string& dir, const struct stat* dirStatus) {

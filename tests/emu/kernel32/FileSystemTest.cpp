@@ -202,3 +202,25 @@ TEST_F(FileSystemTest, AliasesFollowEachChangeAndPlainShortNamesKeepTheTable) {
 }
 
 } // namespace
+
+namespace {
+
+// A name the host holds under several spellings, none of them the one asked for: the first in byte order
+// answers, whatever order the host folder lists them in (many names make every order of reading likely).
+TEST_F(FileSystemTest, OfSeveralSpellingsTheFirstInByteOrderAnswers) {
+    const fs::path dir = desk.Files().MakeDir("C:\\spellings");
+    for (int i = 0; i < 40; ++i)
+        for (const char* spelling : {"note%d.TXT", "NOTE%d.txt", "Note%d.txt"}) {
+            char name[32];
+            std::snprintf(name, sizeof name, spelling, i);
+            std::ofstream(dir / name) << "x";
+        }
+    for (int i = 0; i < 40; ++i) {
+        const std::string asked = "C:\\spellings\\nOTE" + std::to_string(i) + ".tXT";
+        auto host = desk.Files().Resolve(asked);
+        ASSERT_TRUE(host) << asked;
+        EXPECT_EQ(host->filename(), "NOTE" + std::to_string(i) + ".txt") << asked;
+    }
+}
+
+} // namespace
