@@ -11,21 +11,12 @@ namespace emu {
 
 namespace {
 
-std::string NarrowOf(LPCWSTR wide) {
-    int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return "";
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, out.data(), n, nullptr, nullptr);
-    out.resize(static_cast<size_t>(n) - 1);
-    return out;
-}
-
 std::string NameOf(IShellFolder* folder, LPCITEMIDLIST child, SHGDNF flags) {
     STRRET name{};
     if (FAILED(folder->GetDisplayNameOf(child, flags, &name))) return "";
     switch (name.uType) {
     case STRRET_WSTR: {
-        std::string text = NarrowOf(name.pOleStr);
+        std::string text = WideToAnsi(name.pOleStr);
         CoTaskMemFree(name.pOleStr);
         return text;
     }
