@@ -3,7 +3,6 @@
 #include "platform/emu/kernel32/HostNames.h"
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -100,17 +99,11 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     folder.stale = false;
     folder.built = true;
     ++m_scans;
-    DIR* d = ::opendir(dir.c_str());
-    if (!d) return;
     // The names are read first, so that the index is made at its size at once rather than grown.
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(d)) {
-        const std::string_view name(entry->d_name);
-        if (name != "." && name != "..") names.emplace_back(name);
-    }
-    ::closedir(d);
-    folder.byFold.reserve(names.size());
-    for (std::string& name : names) {
+    std::optional<std::vector<std::string>> names = ReadHostFolder(dir);
+    if (!names) return;
+    folder.byFold.reserve(names->size());
+    for (std::string& name : *names) {
         auto [pos, inserted] =
             folder.byFold.try_emplace(FoldUtf8(name), std::move(name)); // name stays when held
         if (!inserted) { // the same name under two spellings: the first in byte order wins

@@ -1,5 +1,6 @@
 #include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/CodePage.h"
+#include <dirent.h>
 
 namespace emu {
 
@@ -19,6 +20,18 @@ std::string JoinHostPath(const std::string& dir, std::string_view name) {
     if (out.back() != '/') out += '/';
     out += name;
     return out;
+}
+
+std::optional<std::vector<std::string>> ReadHostFolder(const std::string& dir) {
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return std::nullopt;
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(d)) {
+        const std::string_view name(entry->d_name);
+        if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(d);
+    return names;
 }
 
 } // namespace emu

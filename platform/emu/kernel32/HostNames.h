@@ -3,8 +3,10 @@
 // round-trips exactly; any other character reads as "?", as Windows' ANSI functions show it, and that
 // text names no file (Windows refuses "?" in a name).
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace emu {
 
@@ -18,5 +20,9 @@ std::string ToWindowsName(std::string_view utf8);
 // A host folder's path and a name in it, as text ("/a" and "b" give "/a/b", as "/a/" does): what a path
 // object's operator/ gives, without making one.
 std::string JoinHostPath(const std::string& dir, std::string_view name);
+
+// The names a host folder holds (without "." and ".."), in the order the host lists them; none when the
+// folder cannot be read.
+std::optional<std::vector<std::string>> ReadHostFolder(const std::string& dir);
 
 } // namespace emu

@@ -5,10 +5,10 @@
 #include "platform/emu/api/user32.h"
 #include "platform/emu/kernel32/CodePage.h"
 #include "platform/emu/kernel32/FileSystem.h"
+#include "platform/emu/kernel32/HostNames.h"
 #include "platform/emu/kernel32/Kernel.h"
 #include <algorithm>
 #include <cstring>
-#include <dirent.h>
 #include <sys/stat.h>
 
 namespace emu::shell {
@@ -68,14 +68,12 @@ NamePresence HostNamePresence(const struct stat& dirStatus, std::string_view utf
 std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir) {
     if (auto sorted = Files().SortedNames(dir)) return sorted;
     // Not from the index: read the folder and order it here.
+    std::optional<std::vector<std::string>> read = ReadHostFolder(dir);
+    if (!read) return nullptr;
     std::vector<std::pair<std::string, std::string>> found; // folded name, host name
-    DIR* d = ::opendir(dir.c_str());
-    if (!d) return nullptr;
-    while (const dirent* e = ::readdir(d)) {
-        std::string name = e->d_name;
-        if (name != "." && name != "..") found.emplace_back(FoldUtf8(name), std::move(name));
-    }
-    ::closedir(d);
+    found.reserve(read->size());
+    for (std::string& name : *read)
+        found.emplace_back(FoldUtf8(name), std::move(name));
     std::sort(found.begin(), found.end());
     auto names = std::make_shared<std::vector<std::string>>();
     names->reserve(found.size());
