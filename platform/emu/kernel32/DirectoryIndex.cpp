@@ -79,20 +79,20 @@ void DirectoryIndex::Drain() {
             std::string fold = FoldUtf8(name);
             if (ev->mask & (IN_CREATE | IN_MOVED_TO)) {
                 // A name both read and then announced (made between the watch and the read) is one name.
-                auto [pos, added] = folder.byFold.emplace(fold, name);
-                if (!added && pos->second != name) ++folder.spellings[fold];
+                auto [held, added] = folder.byFold.Add(fold, name);
+                if (!added && held && held->host != name) ++folder.spellings[fold];
             } else if (ev->mask & (IN_DELETE | IN_MOVED_FROM)) {
                 if (folder.spellings.count(fold))
                     folder.stale = true; // another spelling of the name may still be there: read again
                 else
-                    folder.byFold.erase(fold);
+                    folder.byFold.Erase(fold);
             }
         }
     }
 }
 
 void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
-    folder.byFold.clear();
+    folder.byFold.Clear();
     folder.spellings.clear();
     folder.shortNames.reset();
     folder.sorted.reset();
@@ -102,13 +102,12 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     // The names are read first, so that the index is made at its size at once rather than grown.
     std::optional<std::vector<std::string>> names = ReadHostFolder(dir);
     if (!names) return;
-    folder.byFold.reserve(names->size());
-    for (std::string& name : *names) {
-        auto [pos, inserted] =
-            folder.byFold.try_emplace(FoldUtf8(name), std::move(name)); // name stays when held
-        if (!inserted) { // the same name under two spellings: the first in byte order wins
-            ++folder.spellings[pos->first];
-            if (name < pos->second) pos->second = name;
+    folder.byFold.Reserve(names->size());
+    for (const std::string& name : *names) {
+        auto [held, added] = folder.byFold.Add(FoldUtf8(name), name);
+        if (!added && held) { // the same name under two spellings: the first in byte order wins
+            ++folder.spellings[held->fold];
+            if (name < held->host) held->host = name;
         }
     }
 }
@@ -161,9 +160,9 @@ NamePresence DirectoryIndex::Has(const struct stat& dirStatus, std::string_view 
     if (it == m_folders.end()) return NamePresence::Unknown;
     const Folder& folder = it->second;
     if (folder.watch < 0 || folder.stale || !folder.built) return NamePresence::Unknown;
-    auto name = folder.byFold.find(FoldUtf8(utf8Name));
-    if (name == folder.byFold.end()) return NamePresence::Absent;
-    hostName = name->second;
+    const FoldedNames::Entry* name = folder.byFold.Find(FoldUtf8(utf8Name));
+    if (!name) return NamePresence::Absent;
+    hostName = name->host;
     return NamePresence::Present;
 }
 
@@ -171,9 +170,9 @@ std::optional<std::string> DirectoryIndex::Find(const std::string& dir, std::str
                                                 const struct stat* dirStatus) {
     Folder* folder = Get(dir, dirStatus);
     if (!folder) return std::nullopt;
-    auto it = folder->byFold.find(FoldUtf8(utf8Name));
-    if (it == folder->byFold.end()) return std::nullopt;
-    return it->second;
+    const FoldedNames::Entry* it = folder->byFold.Find(FoldUtf8(utf8Name));
+    if (!it) return std::nullopt;
+    return it->host;
 }
 
 std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::string& dir) {
@@ -189,13 +188,14 @@ std::shared_ptr<const ShortNameTable> DirectoryIndex::ShortNames(const std::stri
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
             });
         std::vector<ShortNameTable::Name> names;
-        names.reserve(folder->byFold.size());
+        names.reserve(folder->byFold.Size());
         if (inOrder) {
             for (const std::string& name : *sorted)
                 names.push_back({name, name});
         } else {
-            for (const auto& [fold, name] : folder->byFold)
-                names.push_back({ToWindowsName(name), name});
+            folder->byFold.ForEach([&](const FoldedNames::Entry& entry) {
+                names.push_back({ToWindowsName(entry.host), entry.host});
+            });
         }
         folder->shortNames = std::make_shared<const ShortNameTable>(names, inOrder);
     }
@@ -222,11 +222,11 @@ std::shared_ptr<const std::vector<std::string>> DirectoryIndex::Sorted(Folder& f
         };
         std::string folds;
         std::vector<Key> keys;
-        keys.reserve(folder.byFold.size());
-        for (const auto& [fold, host] : folder.byFold) {
-            keys.push_back({folds.size(), fold.size(), &host});
-            folds += fold;
-        }
+        keys.reserve(folder.byFold.Size());
+        folder.byFold.ForEach([&](const FoldedNames::Entry& entry) {
+            keys.push_back({folds.size(), entry.fold.size(), &entry.host});
+            folds += entry.fold;
+        });
         const char* base = folds.data();
         std::sort(keys.begin(), keys.end(), [base](const Key& a, const Key& b) {
             return std::string_view(base + a.offset, a.length) < std::string_view(base + b.offset, b.length);

@@ -4,6 +4,7 @@
 // desktop, a test writing host files directly) are seen at once. Indexes are keyed by the folder's
 // inode, so renaming a folder keeps its index and a new folder at an old path gets a fresh one.
 #pragma once
+#include "platform/emu/kernel32/FoldedNames.h"
 #include "platform/emu/kernel32/NamePresence.h"
 #include "platform/emu/kernel32/ShortName.h"
 #include <filesystem>
@@ -60,7 +61,7 @@ public:
 private:
     struct Folder {
         int watch = -1;
-        std::unordered_map<std::string, std::string> byFold; // folded UTF-8 name -> host name
+        FoldedNames byFold;                                  // folded UTF-8 name -> host name
         std::unordered_map<std::string, unsigned> spellings; // folded names held under several spellings
         std::shared_ptr<const ShortNameTable> shortNames;
         std::shared_ptr<const std::vector<std::string>> sorted;
