@@ -8,16 +8,11 @@
 
 namespace emu {
 
-namespace {
-thread_local WindowState* t_state = nullptr;
-} // namespace
+constinit thread_local WindowState* t_state = nullptr;
 
-WindowState& S() {
-    if (!t_state) {
-        std::fprintf(stderr, "emu: a user32 function was called with no emu::Desktop on this thread\n");
-        std::abort();
-    }
-    return *t_state;
+void NoDesktop() {
+    std::fprintf(stderr, "emu: a user32 function was called with no emu::Desktop on this thread\n");
+    std::abort();
 }
 
 void SetError(DWORD code) {

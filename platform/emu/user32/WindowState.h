@@ -162,8 +162,15 @@ struct WindowState {
     void Drop(HWND hwnd);
 };
 
-// The state of the current thread's desktop; aborts when there is none.
-WindowState& S();
+// The state of the current thread's desktop; aborts when there is none. Every user32 call starts here,
+// so it is inline.
+extern constinit thread_local WindowState* t_state;
+[[noreturn]] void NoDesktop();
+inline WindowState& S() {
+    if (!t_state) [[unlikely]]
+        NoDesktop();
+    return *t_state;
+}
 
 // Sets the thread's last error (kernel32's SetLastError).
 void SetError(DWORD code);
