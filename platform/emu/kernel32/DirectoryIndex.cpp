@@ -112,6 +112,10 @@ void DirectoryIndex::Build(const std::string& dir, Folder& folder) {
     }
 }
 
+DirectoryIndex::Key DirectoryIndex::KeyOf(const struct stat& st) {
+    return Key{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)};
+}
+
 DirectoryIndex::Folder* DirectoryIndex::Watched(const std::string& dir, const struct stat* dirStatus) {
     struct stat st;
     if (dirStatus)
@@ -119,7 +123,7 @@ DirectoryIndex::Folder* DirectoryIndex::Watched(const std::string& dir, const st
     else if (::stat(dir.c_str(), &st) != 0)
         return nullptr;
     if (!S_ISDIR(st.st_mode)) return nullptr;
-    Key key{static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino)};
+    const Key key = KeyOf(st);
     auto it = m_folders.find(key);
     if (it != m_folders.end()) return &it->second;
     if (m_folders.size() >= kMaxFolders) ForgetAll();
@@ -153,17 +157,12 @@ bool DirectoryIndex::WatchPassage(const std::string& dir, const struct stat* dir
     return true;
 }
 
-NamePresence DirectoryIndex::Has(const struct stat& dirStatus, std::string_view utf8Name,
-                                 std::string& hostName) const {
-    auto it = m_folders.find(
-        Key{static_cast<unsigned long>(dirStatus.st_dev), static_cast<unsigned long>(dirStatus.st_ino)});
+NamePresence DirectoryIndex::Has(const struct stat& dirStatus, std::string_view utf8Name) const {
+    auto it = m_folders.find(KeyOf(dirStatus));
     if (it == m_folders.end()) return NamePresence::Unknown;
     const Folder& folder = it->second;
     if (folder.watch < 0 || folder.stale || !folder.built) return NamePresence::Unknown;
-    const FoldedNames::Entry* name = folder.byFold.Find(FoldUtf8(utf8Name));
-    if (!name) return NamePresence::Absent;
-    hostName = name->host;
-    return NamePresence::Present;
+    return folder.byFold.Find(FoldUtf8(utf8Name)) ? NamePresence::Present : NamePresence::Absent;
 }
 
 std::optional<std::string> DirectoryIndex::Find(const std::string& dir, std::string_view utf8Name,

@@ -33,8 +33,9 @@ public:
     // looked at again.
     std::optional<std::string> Find(const std::string& dir, std::string_view utf8Name,
                                     const struct stat* dirStatus = nullptr);
-    // The folder's 8.3 alias table (names as Windows sees them), made when first asked for after a change;
-    // a table handed out stays valid, unchanged, after the folder changes.
+    // The folder's 8.3 alias table (names as Windows sees them), made when first asked for after a change
+    // that can move an alias (a name of 8.3 form without "~" coming or going moves none); a table handed
+    // out stays valid, unchanged, after the folder changes.
     std::shared_ptr<const ShortNameTable> ShortNames(const std::string& dir);
     // The folder's host names in the order NTFS lists them (by folded name), as the folder's index
     // holds them now (a list handed out stays as it is after the folder changes); made when first asked
@@ -56,7 +57,7 @@ public:
     // Whether dir (a folder that is no link, with its lstat) holds utf8Name without regard to case, from
     // an index already read and followed, with no look at the disk and no Sync: Unknown when the folder
     // has no such index, so that the caller looks itself.
-    NamePresence Has(const struct stat& dirStatus, std::string_view utf8Name, std::string& hostName) const;
+    NamePresence Has(const struct stat& dirStatus, std::string_view utf8Name) const;
 
 private:
     struct Folder {
@@ -70,6 +71,7 @@ private:
         bool passage = false; // a remembered path passes through the folder
     };
     using Key = std::pair<unsigned long, unsigned long>; // device, inode
+    static Key KeyOf(const struct stat& st);
 
     Folder* Get(const std::string& dir, const struct stat* dirStatus = nullptr);
     // The folder's names in order (see SortedNames), made when missing.

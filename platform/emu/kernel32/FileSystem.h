@@ -148,9 +148,8 @@ public:
     bool FollowWay(const std::string& hostDir, const struct stat* dirStatus = nullptr) const;
     // Right after WayCount: whether a host folder (its lstat; a folder, not a link) holds utf8Name
     // without regard to case, answered from its index when that is read and followed (Unknown when not:
-    // the caller looks itself). hostName: the name as held.
-    NamePresence Presence(const struct stat& dirStatus, std::string_view utf8Name,
-                          std::string& hostName) const;
+    // the caller looks itself).
+    NamePresence Presence(const struct stat& dirStatus, std::string_view utf8Name) const;
 
     // How many times a host folder has been read whole to find a name without regard to case: lookups
     // in a folder read it once, then follow its changes.

@@ -209,24 +209,10 @@ std::optional<std::string> FileSystem::FindChildText(const std::string& hostDir,
     auto usable = [&](const std::string& p) { return ::lstat(p.c_str(), &st) == 0 && !S_ISLNK(st.st_mode); };
     std::string utf8 = ToHostName(ansiName);
     const bool alias = ansiName.find('~') != std::string_view::npos;
-    if (synced && dirStatus) {
-        // A folder whose index is read and followed answers from memory: a missing name costs no look at
-        // the disk, and a name held in the spelling asked for is looked at once.
-        std::string held;
-        switch (m_state->index.Has(*dirStatus, utf8, held)) {
-        case NamePresence::Absent:
-            if (!alias) return std::nullopt;
-            break;
-        case NamePresence::Present:
-            if (held == utf8) {
-                std::string exact = JoinHostPath(hostDir, utf8);
-                if (usable(exact)) return exact;
-            }
-            break;
-        case NamePresence::Unknown:
-            break;
-        }
-    }
+    // A folder whose index is read and followed answers from memory: a missing name (that is no 8.3
+    // alias, which the index does not hold) costs no look at the disk.
+    if (synced && dirStatus && !alias && m_state->index.Has(*dirStatus, utf8) == NamePresence::Absent)
+        return std::nullopt;
     std::string exact = JoinHostPath(hostDir, utf8);
     if (usable(exact)) return exact;
     if (auto name = m_state->index.Find(hostDir, utf8, dirStatus)) {
@@ -251,9 +237,8 @@ bool FileSystem::FollowWay(const std::string& hostDir, const struct stat* dirSta
     return m_state->index.WatchPassage(hostDir, dirStatus);
 }
 
-NamePresence FileSystem::Presence(const struct stat& dirStatus, std::string_view utf8Name,
-                                  std::string& hostName) const {
-    return m_state->index.Has(dirStatus, utf8Name, hostName);
+NamePresence FileSystem::Presence(const struct stat& dirStatus, std::string_view utf8Name) const {
+    return m_state->index.Has(dirStatus, utf8Name);
 }
 
 std::optional<std::string> FileSystem::IndexedName(const std::string& hostDir, std::string_view utf8Name,

@@ -60,9 +60,8 @@ bool FollowWay(const std::string& dir, const struct stat* dirStatus) {
     return Files().FollowWay(dir, dirStatus);
 }
 
-NamePresence HostNamePresence(const struct stat& dirStatus, std::string_view utf8Name,
-                              std::string& hostName) {
-    return Files().Presence(dirStatus, utf8Name, hostName);
+NamePresence HostNamePresence(const struct stat& dirStatus, std::string_view utf8Name) {
+    return Files().Presence(dirStatus, utf8Name);
 }
 
 std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir) {

@@ -45,7 +45,7 @@ std::optional<std::string> FindHostName(const std::string& dir, std::string_view
 // count, what a followed folder's index says of a name (kernel32's FileSystem tells the rules).
 uint64_t WayCount();
 bool FollowWay(const std::string& dir, const struct stat* dirStatus);
-NamePresence HostNamePresence(const struct stat& dirStatus, std::string_view utf8Name, std::string& hostName);
+NamePresence HostNamePresence(const struct stat& dirStatus, std::string_view utf8Name);
 // The host names of a host folder in the order the file system lists them (without regard to case, a name
 // held under several spellings in byte order); null when the folder cannot be read.
 std::shared_ptr<const std::vector<std::string>> SortedHostNames(const std::string& dir);

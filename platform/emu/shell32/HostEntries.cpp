@@ -71,20 +71,10 @@ std::optional<Entry> FindEntry(const std::string& dir, std::string_view name, ch
                                const Entry* dirEntry = nullptr, bool synced = false) {
     if (name.empty() || name == "." || name == "..") return std::nullopt;
     const bool realFolder = dirEntry && S_ISDIR(dirEntry->status.st_mode); // a link is looked at afresh
-    if (synced && realFolder) {
-        std::string held;
-        switch (HostNamePresence(dirEntry->status, name, held)) {
-        case NamePresence::Absent:
-            if (name.find('~') == std::string_view::npos) return std::nullopt; // an 8.3 alias is not held
-            break;
-        case NamePresence::Present:
-            if (held == name)
-                if (auto exact = EntryAt(dir, std::move(held), drive)) return exact;
-            break;
-        case NamePresence::Unknown:
-            break;
-        }
-    }
+    // A missing name (that is no 8.3 alias, which the index does not hold) costs no look at the disk.
+    if (synced && realFolder && name.find('~') == std::string_view::npos &&
+        HostNamePresence(dirEntry->status, name) == NamePresence::Absent)
+        return std::nullopt;
     if (auto exact = EntryAt(dir, std::string(name), drive)) return exact;
     if (auto hostName = FindHostName(dir, name, realFolder ? &dirEntry->status : nullptr))
         if (auto found = EntryAt(dir, *hostName, drive)) return found;
