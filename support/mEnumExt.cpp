@@ -36,18 +36,15 @@ void BuildExtensionIndex() {
 }
 
 void AddExtension(const std::string& sType, const std::string& sExt) {
-    std::string folded = FoldCase(sType);
-    auto found = Shared().g_ExtIndex.byType.find(folded);
-    std::string text = sExt + "\r\n";
-    const std::string& key = sType;
-    if (found != Shared().g_ExtIndex.byType.end()) {
-        // The entry is removed and added again under the same key: it moves to the end.
-        text = found->second->second + text;
-        Shared().g_ExtIndex.entries.erase(found->second);
-        Shared().g_ExtIndex.byType.erase(found);
+    ExtIndex& index = Shared().g_ExtIndex;
+    auto [found, added] = index.byType.try_emplace(FoldCase(sType));
+    if (added) {
+        found->second = index.entries.emplace(index.entries.end(), sType, std::string());
+    } else { // the entry moves to the end, under the type as given last
+        index.entries.splice(index.entries.end(), index.entries, found->second);
+        found->second->first = sType;
     }
-    Shared().g_ExtIndex.entries.emplace_back(key, std::move(text));
-    Shared().g_ExtIndex.byType.emplace(std::move(folded), std::prev(Shared().g_ExtIndex.entries.end()));
+    found->second->second += sExt + "\r\n";
 }
 
 void ClearExtensionIndex() {
